@@ -1,0 +1,30 @@
+#pragma once
+#include "engine/platform/window.h"
+
+namespace coilrun::platform {
+
+// The keyboard as it is at this moment, fed from press and release events.
+class Keyboard {
+public:
+    virtual ~Keyboard() = default;
+    // Whether the key with this virtual-key code (Windows numbering: 27 Escape,
+    // 37..40 arrows, 'A'..'Z', '0'..'9', 0xBB '=', 0xBD '-', 0x6B/0x6D keypad + -) is down.
+    virtual bool isVirtualKeyDown(int vk) const = 0;
+    // The virtual key that types c on the current layout, ignoring the shift state it
+    // needs; 255 when no key types it.
+    virtual int virtualKeyForChar(char c) const = 0;
+};
+
+// The system pointer.
+class Cursor {
+public:
+    virtual ~Cursor() = default;
+    // Screen pixels.
+    virtual Point position() const = 0;
+    virtual void setPosition(Point p) = 0;
+    // ShowCursor: raises (true) or lowers (false) the display count and returns it;
+    // the cursor is shown while the count is >= 0.
+    virtual int showCursor(bool show) = 0;
+};
+
+} // namespace coilrun::platform

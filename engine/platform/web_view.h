@@ -1,0 +1,22 @@
+#pragma once
+#include "engine/platform/window.h"
+
+#include <functional>
+#include <string>
+
+namespace coilrun::platform {
+
+// An embedded HTML view that loads pages over HTTP.
+class WebView : public Widget {
+public:
+    virtual void navigate(const std::string& url) = 0;
+    // The loaded document's short name: its title when it has one, otherwise (no
+    // title, or the load failed) the address, which begins with "http:".
+    virtual std::string locationName() const = 0;
+    // Silent: no dialogs and no sound from the page.
+    virtual void setSilent(bool silent) = 0;
+    // Called on the UI thread when a load has completed, successfully or not.
+    std::function<void()> onDocumentComplete;
+};
+
+} // namespace coilrun::platform

@@ -1,0 +1,86 @@
+#pragma once
+#include "engine/platform/font_spec.h"
+#include "engine/platform/image.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace coilrun::platform {
+
+struct Rect {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+    bool operator==(const Rect&) const = default;
+};
+
+struct Point {
+    int x = 0;
+    int y = 0;
+    bool operator==(const Point&) const = default;
+};
+
+// Something placed inside a window: a panel, a label, a GL surface, a web view.
+class Widget {
+public:
+    virtual ~Widget() = default;
+    virtual void show() = 0;
+    virtual void hide() = 0;
+    virtual bool isVisible() const = 0;
+    // Position and size in the parent's client pixels.
+    virtual void setGeometry(const Rect& r) = 0;
+    virtual Rect geometry() const = 0;
+};
+
+// A top-level window. Geometry is the client area in screen pixels.
+class Window {
+public:
+    virtual ~Window() = default;
+
+    virtual void show() = 0;
+    virtual void hide() = 0;
+    virtual bool isVisible() const = 0;
+    // Closes the window: onClose runs first, then the window hides.
+    virtual void close() = 0;
+
+    virtual void setCaption(const std::string& caption) = 0;
+    virtual std::string caption() const = 0;
+    virtual void setGeometry(const Rect& r) = 0;
+    virtual Rect geometry() const = 0;
+    virtual void setMinimumSize(int width, int height) = 0;
+    virtual void setMaximized(bool maximized) = 0;
+    virtual void setStayOnTop(bool onTop) = 0;
+    virtual bool stayOnTop() const = 0;
+    virtual void setBorderless(bool borderless) = 0;
+    virtual bool borderless() const = 0;
+    // Whether this window has the keyboard focus now.
+    virtual bool isActive() const = 0;
+
+    virtual void setBackgroundColor(std::uint32_t argb) = 0;
+    // A picture stretched over the whole client area, under every child.
+    virtual void setPicture(const Image& picture) = 0;
+    // The window's icon (several sizes; the system picks).
+    virtual void setIcon(const std::vector<Image>& sizes) = 0;
+
+    // Children. They are owned by the caller and must not outlive the window.
+    virtual std::unique_ptr<Widget> createPanel(std::uint32_t argb) = 0;
+    virtual std::unique_ptr<Widget> createLabel(const std::string& text, const FontSpec& font,
+                                                int x, int y) = 0;
+
+    // Called when the window is closed by the user or by close().
+    std::function<void()> onClose;
+};
+
+// The screen the windows are on.
+class Screen {
+public:
+    virtual ~Screen() = default;
+    virtual int width() const = 0;
+    virtual int height() const = 0;
+    // Logical pixels per inch (96 on a normal desktop).
+    virtual int dpi() const = 0;
+};
+
+} // namespace coilrun::platform

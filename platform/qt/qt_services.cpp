@@ -1,0 +1,113 @@
+#include "platform/qt/qt_services.h"
+
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QScreen>
+#include <QSettings>
+#include <QStringList>
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#else
+#include <pwd.h>
+#include <unistd.h>
+#endif
+
+namespace coilrun::qt {
+namespace {
+
+class QtSettingsKey : public platform::SettingsKey {
+public:
+    QtSettingsKey(const QString& organisation, const QString& application, const QString& group)
+        : settings_(organisation, application) {
+        if (!group.isEmpty()) settings_.beginGroup(group);
+    }
+    ~QtSettingsKey() override { settings_.sync(); }
+
+    bool valueExists(const std::string& name) const override {
+        return settings_.contains(QString::fromStdString(name));
+    }
+    std::optional<int> readInteger(const std::string& name) const override {
+        const QVariant v = settings_.value(QString::fromStdString(name));
+        if (!v.isValid()) return std::nullopt;
+        bool ok = false;
+        const int i = v.toString().trimmed().toInt(&ok);
+        if (!ok) return std::nullopt;
+        return i;
+    }
+    std::optional<std::string> readString(const std::string& name) const override {
+        const QVariant v = settings_.value(QString::fromStdString(name));
+        if (!v.isValid()) return std::nullopt;
+        return v.toString().toLatin1().toStdString();
+    }
+    void writeInteger(const std::string& name, int value) override {
+        settings_.setValue(QString::fromStdString(name), value);
+    }
+    void writeString(const std::string& name, const std::string& value) override {
+        settings_.setValue(QString::fromStdString(name), QString::fromLatin1(value.c_str()));
+    }
+
+private:
+    mutable QSettings settings_;
+};
+
+} // namespace
+
+std::unique_ptr<platform::SettingsKey> QtSettingsStore::openKey(const std::string& path,
+                                                                bool canCreate) {
+    QStringList parts = QString::fromStdString(path).split('\\', Qt::SkipEmptyParts);
+    if (!parts.isEmpty() && parts.front().compare("Software", Qt::CaseInsensitive) == 0)
+        parts.removeFirst();
+    if (parts.size() < 2) return nullptr;
+    const QString organisation = parts.takeFirst();
+    const QString application = parts.takeFirst();
+    const QString group = parts.join('/');
+    if (!canCreate) {
+        QSettings probe(organisation, application);
+        if (probe.format() == QSettings::NativeFormat && !QFileInfo::exists(probe.fileName()))
+            return nullptr;
+    }
+    return std::make_unique<QtSettingsKey>(organisation, application, group);
+}
+
+std::string QtUserIdentity::userName() const {
+#ifdef Q_OS_WIN
+    char buffer[254] = {};
+    DWORD size = 253;
+    if (!GetUserNameA(buffer, &size)) return {};
+    return buffer;
+#else
+    if (const passwd* pw = getpwuid(geteuid()); pw && pw->pw_name) return pw->pw_name;
+    return qEnvironmentVariable("USER").toStdString();
+#endif
+}
+
+void QtMessageBoxes::show(const std::string& text, platform::MessageKind kind) {
+    const QString caption = QGuiApplication::applicationDisplayName();
+    const QString body = QString::fromLatin1(text.c_str());
+    switch (kind) {
+    case platform::MessageKind::Information:
+        QMessageBox::information(nullptr, caption, body);
+        break;
+    case platform::MessageKind::Warning:
+        QMessageBox::warning(nullptr, caption, body);
+        break;
+    case platform::MessageKind::Error:
+        QMessageBox::critical(nullptr, caption, body);
+        break;
+    case platform::MessageKind::Plain: {
+        QMessageBox box(QMessageBox::NoIcon, caption, body, QMessageBox::Ok);
+        box.exec();
+        break;
+    }
+    }
+}
+
+int QtScreen::width() const { return QGuiApplication::primaryScreen()->geometry().width(); }
+int QtScreen::height() const { return QGuiApplication::primaryScreen()->geometry().height(); }
+int QtScreen::dpi() const {
+    return qRound(QGuiApplication::primaryScreen()->logicalDotsPerInch());
+}
+
+} // namespace coilrun::qt

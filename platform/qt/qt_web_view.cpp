@@ -1,0 +1,48 @@
+#include "platform/qt/qt_web_view.h"
+
+#include <QWebEnginePage>
+#include <QWebEngineView>
+
+namespace coilrun::qt {
+
+QtWebView::QtWebView(QWidget* parent) : view_(new QWebEngineView(parent)) {
+    connect(view_, &QWebEngineView::loadFinished, this, &QtWebView::loadFinished);
+    view_->show();
+}
+
+QtWebView::~QtWebView() {
+    onDocumentComplete = nullptr;
+    delete view_.data();
+}
+
+void QtWebView::navigate(const std::string& url) {
+    view_->load(QUrl(QString::fromStdString(url)));
+}
+
+void QtWebView::loadFinished(bool ok) {
+    // The view reports a page without a title by its address; so do we, in full
+    // ("http://..."), so that callers can tell an address from a title.
+    const QUrl url = view_->url();
+    const QString title = view_->title();
+    const bool hasTitle = ok && !title.isEmpty() && title != url.toString() &&
+                          title != url.toString(QUrl::RemoveScheme | QUrl::RemoveAuthority) &&
+                          title != url.toDisplayString();
+    location_ = hasTitle ? title.toLatin1().toStdString() : url.toString().toStdString();
+    if (onDocumentComplete) onDocumentComplete();
+}
+
+void QtWebView::setSilent(bool silent) { view_->page()->setAudioMuted(silent); }
+void QtWebView::show() { view_->show(); }
+void QtWebView::hide() { view_->hide(); }
+bool QtWebView::isVisible() const { return view_->isVisible(); }
+
+void QtWebView::setGeometry(const platform::Rect& r) {
+    view_->setGeometry(r.left, r.top, r.width, r.height);
+}
+
+platform::Rect QtWebView::geometry() const {
+    const QRect g = view_->geometry();
+    return {g.x(), g.y(), g.width(), g.height()};
+}
+
+} // namespace coilrun::qt

@@ -1,0 +1,35 @@
+#pragma once
+#include "engine/platform/web_view.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QUrl>
+
+class QWebEngineView;
+class QWidget;
+
+namespace coilrun::qt {
+
+class QtWebView : public QObject, public platform::WebView {
+    Q_OBJECT
+public:
+    explicit QtWebView(QWidget* parent);
+    ~QtWebView() override;
+
+    void navigate(const std::string& url) override;
+    std::string locationName() const override { return location_; }
+    void setSilent(bool silent) override;
+    void show() override;
+    void hide() override;
+    bool isVisible() const override;
+    void setGeometry(const platform::Rect& r) override;
+    platform::Rect geometry() const override;
+
+private:
+    void loadFinished(bool ok);
+
+    QPointer<QWebEngineView> view_;
+    std::string location_;
+};
+
+} // namespace coilrun::qt

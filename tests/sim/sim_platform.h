@@ -1,0 +1,60 @@
+#pragma once
+#include "engine/platform/platform.h"
+#include "tests/sim/sim_audio.h"
+#include "tests/sim/sim_clock.h"
+#include "tests/sim/sim_cursor.h"
+#include "tests/sim/sim_fonts.h"
+#include "tests/sim/sim_keyboard.h"
+#include "tests/sim/sim_message_loop.h"
+#include "tests/sim/sim_services.h"
+#include "tests/sim/sim_settings.h"
+#include "tests/sim/sim_web_view.h"
+#include "tests/sim/sim_window.h"
+
+#include <vector>
+
+namespace coilrun::sim {
+
+// The whole platform in memory and virtual time. Tests drive it through its
+// public parts: the clock and loop, the web, the settings, the created windows.
+class SimPlatform : public platform::Platform {
+public:
+    SimPlatform() : loopImpl(clockImpl) {}
+
+    platform::Clock& clock() override { return clockImpl; }
+    platform::MessageLoop& loop() override { return loopImpl; }
+    platform::Screen& screen() override { return screenImpl; }
+    platform::SettingsStore& settings() override { return settingsImpl; }
+    platform::UserIdentity& user() override { return userImpl; }
+    platform::MessageBoxes& messageBoxes() override { return messageBoxesImpl; }
+    platform::Keyboard& keyboard() override { return keyboardImpl; }
+    platform::Cursor& cursor() override { return cursorImpl; }
+    platform::FontRasterizer& fontRasterizer() override { return fontsImpl; }
+    platform::GlyphOutlines& glyphOutlines() override { return outlinesImpl; }
+    platform::AudioOutput& audio() override { return audioImpl; }
+
+    std::unique_ptr<platform::Window> createWindow() override;
+    std::unique_ptr<platform::GlSurface> createGlSurface(platform::Window& parent) override;
+    std::unique_ptr<platform::WebView> createWebView(platform::Window& parent) override;
+    std::unique_ptr<platform::OffscreenGl> createOffscreenGl() override { return nullptr; }
+
+    SimClock clockImpl;
+    SimMessageLoop loopImpl;
+    SimScreen screenImpl;
+    SimSettingsStore settingsImpl;
+    SimUserIdentity userImpl;
+    SimMessageBoxes messageBoxesImpl;
+    SimKeyboard keyboardImpl;
+    SimCursor cursorImpl;
+    SimFontRasterizer fontsImpl;
+    SimGlyphOutlines outlinesImpl;
+    SimAudioOutput audioImpl;
+    SimWeb web;
+
+    // Everything created, in creation order (owned by the callers).
+    std::vector<SimWindow*> windows;
+    std::vector<SimGlSurface*> glSurfaces;
+    std::vector<SimWebView*> webViews;
+};
+
+} // namespace coilrun::sim

@@ -1,0 +1,31 @@
+#include "tests/sim/sim_window.h"
+
+namespace coilrun::sim {
+
+void SimWindow::show() {
+    if (!visible) ++showCount;
+    visible = true;
+}
+
+void SimWindow::close() {
+    if (onClose) onClose();
+    visible = false;
+    closed = true;
+}
+
+std::unique_ptr<platform::Widget> SimWindow::createPanel(std::uint32_t) {
+    return std::make_unique<SimWidget>();
+}
+
+std::unique_ptr<platform::Widget> SimWindow::createLabel(const std::string& text,
+                                                         const platform::FontSpec& font, int x,
+                                                         int y) {
+    auto label = std::make_unique<SimLabel>();
+    label->text = text;
+    label->font = font;
+    label->rect = {x, y, 0, 0};
+    labels.push_back(label.get());
+    return label;
+}
+
+} // namespace coilrun::sim
