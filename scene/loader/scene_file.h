@@ -19,8 +19,8 @@ namespace coilrun::scene {
 // A declaration is a class name, an object name and a block of properties
 // ("Name = value") and nested declarations (the children, in drawing order).
 // A value is a comma-separated list of items: numbers, identifiers (true,
-// false, enumeration names, names of other objects), "strings" with the escapes \" and \\ ,
-// escapes, or a bracketed list [ "Resume", "Restart" ] of such items.
+// false, enumeration names, names of other objects), "strings" (a backslash
+// escapes a quote or a backslash), or a bracketed list [ "Resume", "Restart" ].
 
 struct Value {
     enum class Kind { Number, Identifier, String, List };
