@@ -1,0 +1,61 @@
+#include "engine/objects/texture.h"
+
+#include <atomic>
+
+namespace coilrun::engine {
+
+namespace {
+std::atomic<std::uint64_t> nextTextureId{1};
+}
+
+TGLTexture::TGLTexture(UpdateOwner* owner) : owner_(owner), id_(nextTextureId++) {}
+
+void TGLTexture::changed(bool contents) {
+    if (contents) ++version_;
+    if (owner_) owner_->notifyChange(this);
+}
+
+void TGLTexture::setDisabled(bool disabled) {
+    if (disabled_ == disabled) return;
+    disabled_ = disabled;
+    changed(false);
+}
+
+void TGLTexture::setImage(const platform::Image& image) {
+    image_ = image;
+    changed(true);
+}
+
+void TGLTexture::setImage(platform::Image&& image) {
+    image_ = std::move(image);
+    changed(true);
+}
+
+void TGLTexture::setTextureMode(TGLTextureMode mode) {
+    if (mode_ == mode) return;
+    mode_ = mode;
+    changed(false);
+}
+
+void TGLTexture::setTextureWrap(TGLTextureWrap wrap) {
+    if (wrap_ == wrap) return;
+    wrap_ = wrap;
+    changed(true);
+}
+
+void TGLTexture::setFilter(TGLTextureFilter filter) {
+    if (filter_ == filter) return;
+    filter_ = filter;
+    changed(true);
+}
+
+void TGLTexture::assign(const TGLTexture& other) {
+    disabled_ = other.disabled_;
+    image_ = other.image_;
+    mode_ = other.mode_;
+    wrap_ = other.wrap_;
+    filter_ = other.filter_;
+    changed(true);
+}
+
+} // namespace coilrun::engine

@@ -1,0 +1,60 @@
+#pragma once
+#include "engine/objects/component.h"
+#include "engine/platform/image.h"
+
+#include <cstdint>
+
+namespace coilrun::engine {
+
+enum class TGLTextureMode { tmDecal, tmModulate, tmBlend, tmReplace };
+enum class TGLTextureWrap { twBoth, twNone, twVertical, twHorizontal };
+enum class TGLTextureFilter { tfNearest, tfLinear };
+
+// A picture that a material puts on its faces. It holds the image in memory;
+// the renderer uploads it to a GL texture when first drawn and again after
+// every change (the version tells it when). Disabled until enabled.
+class TGLTexture {
+public:
+    explicit TGLTexture(UpdateOwner* owner = nullptr);
+    TGLTexture(const TGLTexture&) = delete;
+    TGLTexture& operator=(const TGLTexture&) = delete;
+
+    bool enabled() const { return !disabled_; }
+    bool disabled() const { return disabled_; }
+    void setDisabled(bool disabled);
+    void setEnabled(bool enabled) { setDisabled(!enabled); }
+
+    // Rows top-down, 0xAARRGGBB. Width and height need not be powers of two.
+    const platform::Image& image() const { return image_; }
+    void setImage(const platform::Image& image);
+    void setImage(platform::Image&& image);
+    bool hasImage() const { return !image_.empty(); }
+
+    TGLTextureMode textureMode() const { return mode_; }
+    void setTextureMode(TGLTextureMode mode);
+    TGLTextureWrap textureWrap() const { return wrap_; }
+    void setTextureWrap(TGLTextureWrap wrap);
+    TGLTextureFilter filter() const { return filter_; }
+    void setFilter(TGLTextureFilter filter);
+
+    // Identity for the renderer's texture cache: never reused by another texture.
+    std::uint64_t uniqueId() const { return id_; }
+    // Grows with every change of the image or its sampling.
+    std::uint64_t version() const { return version_; }
+
+    void assign(const TGLTexture& other);
+
+private:
+    void changed(bool contents);
+
+    UpdateOwner* owner_;
+    bool disabled_ = true;
+    platform::Image image_;
+    TGLTextureMode mode_ = TGLTextureMode::tmModulate;
+    TGLTextureWrap wrap_ = TGLTextureWrap::twBoth;
+    TGLTextureFilter filter_ = TGLTextureFilter::tfLinear;
+    std::uint64_t id_;
+    std::uint64_t version_ = 1;
+};
+
+} // namespace coilrun::engine

@@ -1,0 +1,99 @@
+#include "engine/render/render_context.h"
+
+#include "engine/objects/base_scene_object.h"
+
+#include <algorithm>
+
+namespace coilrun::engine {
+
+void RenderContext::renderScene(TGLBaseSceneObject& root) {
+    overlayQueue_.clear();
+    overlayPass_ = false;
+    if (root.count() > 0) root.renderChildren(0, int(root.count()) - 1, *this);
+    if (overlayQueue_.empty()) return;
+    overlayPass_ = true;
+    backend_.beginPixelSpace(viewportWidth, viewportHeight);
+    // Index loop: an overlay object's children may queue more overlay objects.
+    for (std::size_t i = 0; i < overlayQueue_.size(); ++i)
+        renderObject(*overlayQueue_[i]);
+    backend_.endPixelSpace();
+    overlayPass_ = false;
+    overlayQueue_.clear();
+}
+
+void RenderContext::renderObject(TGLBaseSceneObject& object) {
+    const bool overlay = object.drawsInOverlayPass();
+    if (overlay && !overlayPass_) {
+        overlayQueue_.push_back(&object);
+        return;
+    }
+    backend_.pushMatrix();
+    if (overlay)
+        backend_.loadMatrix(Mat4::identity());
+    else
+        backend_.multMatrix(object.localMatrix());
+    const bool depthOff = object.ignoreDepthBuffer() && backend_.depthTest();
+    if (depthOff) backend_.setDepthTest(false);
+    if (object.showAxes()) backend_.drawAxes(1.0f);
+    object.doRender(*this, true, true);
+    if (depthOff) backend_.setDepthTest(true);
+    backend_.popMatrix();
+}
+
+float RenderContext::distanceKey(const TGLBaseSceneObject& object) const {
+    return squaredLength(object.absolutePosition() - cameraPosition) + 1.0f;
+}
+
+void RenderContext::drawSorted(std::vector<Keyed>& list) {
+    // Largest key first: farthest first, or (negated keys) nearest first.
+    std::stable_sort(list.begin(), list.end(),
+                     [](const Keyed& a, const Keyed& b) { return a.key > b.key; });
+    for (const Keyed& k : list)
+        renderObject(*k.object);
+}
+
+void RenderContext::renderChildren(TGLBaseSceneObject& parent, int first, int last) {
+    const int n = int(parent.count());
+    first = std::max(first, 0);
+    last = std::min(last, n - 1);
+    if (first > last) return;
+    switch (parent.effectiveObjectsSorting()) {
+    case TGLObjectsSorting::osRenderBlendedLast: {
+        std::vector<Keyed> blended;
+        for (int i = first; i <= last; ++i) {
+            TGLBaseSceneObject& c = parent.child(std::size_t(i));
+            if (!c.visible()) continue;
+            if (c.blended())
+                blended.push_back({distanceKey(c), &c});
+            else
+                renderObject(c);
+        }
+        drawSorted(blended);
+        break;
+    }
+    case TGLObjectsSorting::osRenderFarthestFirst:
+    case TGLObjectsSorting::osRenderNearestFirst: {
+        const bool nearest =
+            parent.effectiveObjectsSorting() == TGLObjectsSorting::osRenderNearestFirst;
+        std::vector<Keyed> all;
+        for (int i = first; i <= last; ++i) {
+            TGLBaseSceneObject& c = parent.child(std::size_t(i));
+            if (c.visible()) all.push_back({nearest ? -distanceKey(c) : distanceKey(c), &c});
+        }
+        drawSorted(all);
+        break;
+    }
+    default:
+        for (int i = first; i <= last; ++i) {
+            TGLBaseSceneObject& c = parent.child(std::size_t(i));
+            if (c.visible()) renderObject(c);
+        }
+        break;
+    }
+}
+
+void RenderContext::drawSelf(TGLBaseSceneObject& object) {
+    backend_.drawObject(object);
+}
+
+} // namespace coilrun::engine
