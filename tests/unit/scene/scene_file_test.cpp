@@ -78,3 +78,18 @@ TEST(SceneFile, EmptyFileHasNoDeclarations) {
 
 } // namespace
 } // namespace coilrun::scene
+
+#include "scene/authored/authored_scene.h"
+
+namespace coilrun::scene {
+namespace {
+
+TEST(SceneFile, TheShippedSceneParses) {
+    const auto top = parseSceneFile(authoredSceneText());
+    ASSERT_FALSE(top.empty());
+    EXPECT_EQ(top.front()->className, "TGLScene");
+    EXPECT_EQ(top.front()->name, "glscn1");
+}
+
+} // namespace
+} // namespace coilrun::scene
