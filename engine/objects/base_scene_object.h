@@ -203,6 +203,22 @@ public:
     void notifyChange(const void* sender) override;
 
 protected:
+    // For setters of shape parameters: stores a changed value and discards the
+    // compiled geometry. Returns whether it changed.
+    template <class T> bool setStructural(T& field, const T& value) {
+        if (field == value) return false;
+        field = value;
+        structureChanged();
+        return true;
+    }
+    // For setters of what is drawn but not compiled: stores and asks for a redraw.
+    template <class T> bool setAndRedraw(T& field, const T& value) {
+        if (field == value) return false;
+        field = value;
+        notifyRedraw();
+        return true;
+    }
+
     // One of Position, Direction, Up, Scale was set.
     virtual void coordinateChanged(const TGLCoordinates3& which);
     // For the scene root.
