@@ -24,7 +24,9 @@ private:
     bool atEnd() const { return pos_ >= text_.size(); }
     char peek() const { return atEnd() ? '\0' : text_[pos_]; }
 
-    [[noreturn]] void fail(const std::string& message) const { throw SceneFileError(line_, message); }
+    [[noreturn]] void fail(const std::string& message) const {
+        throw SceneFileError(line_, message);
+    }
 
     void advance() {
         if (text_[pos_] == '\n') ++line_;
@@ -36,7 +38,8 @@ private:
         while (!atEnd()) {
             const char c = peek();
             if (c == '#') {
-                while (!atEnd() && peek() != '\n') advance();
+                while (!atEnd() && peek() != '\n')
+                    advance();
             } else if (std::isspace(static_cast<unsigned char>(c))) {
                 advance();
             } else {
@@ -47,18 +50,25 @@ private:
 
     // Blanks within a line only: a property value ends at the line's end.
     void skipInline() {
-        while (!atEnd() && (peek() == ' ' || peek() == '\t' || peek() == '\r')) advance();
+        while (!atEnd() && (peek() == ' ' || peek() == '\t' || peek() == '\r'))
+            advance();
         if (peek() == '#')
-            while (!atEnd() && peek() != '\n') advance();
+            while (!atEnd() && peek() != '\n')
+                advance();
     }
 
-    static bool identStart(char c) { return std::isalpha(static_cast<unsigned char>(c)) || c == '_'; }
-    static bool identChar(char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; }
+    static bool identStart(char c) {
+        return std::isalpha(static_cast<unsigned char>(c)) || c == '_';
+    }
+    static bool identChar(char c) {
+        return std::isalnum(static_cast<unsigned char>(c)) || c == '_';
+    }
 
     std::string identifier(const char* what) {
         if (!identStart(peek())) fail(std::string("expected ") + what);
         const std::size_t start = pos_;
-        while (!atEnd() && identChar(peek())) advance();
+        while (!atEnd() && identChar(peek()))
+            advance();
         return std::string(text_.substr(start, pos_ - start));
     }
 
@@ -135,9 +145,12 @@ private:
                     if (atEnd()) fail("a string is not closed");
                     ch = peek();
                     advance();
-                    if (ch == 'n') ch = '\n';
-                    else if (ch == 'r') ch = '\r';
-                    else if (ch != '"' && ch != '\\') fail("unknown escape in a string");
+                    if (ch == 'n')
+                        ch = '\n';
+                    else if (ch == 'r')
+                        ch = '\r';
+                    else if (ch != '"' && ch != '\\')
+                        fail("unknown escape in a string");
                 }
                 v.text += ch;
             }
@@ -155,7 +168,8 @@ private:
                 }
             }
             advance();
-        } else if (c == '-' || c == '+' || c == '.' || std::isdigit(static_cast<unsigned char>(c))) {
+        } else if (c == '-' || c == '+' || c == '.' ||
+                   std::isdigit(static_cast<unsigned char>(c))) {
             v.kind = Value::Kind::Number;
             const std::size_t start = pos_;
             if (c == '-' || c == '+') advance();

@@ -25,9 +25,9 @@ namespace coilrun::scene {
 struct Value {
     enum class Kind { Number, Identifier, String, List };
     Kind kind = Kind::Number;
-    std::string text;           // the number as written, the identifier or the string
-    double number = 0;          // for Number
-    std::vector<Value> items;   // for List
+    std::string text;         // the number as written, the identifier or the string
+    double number = 0;        // for Number
+    std::vector<Value> items; // for List
     int line = 0;
 };
 
