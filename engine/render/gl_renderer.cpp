@@ -1,0 +1,511 @@
+#include "engine/render/gl_renderer.h"
+
+#include "engine/objects/light_source.h"
+#include "engine/objects/material_library.h"
+#include "engine/objects/scene.h"
+#include "engine/render/gl.h"
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace coilrun::engine {
+
+namespace {
+GLenum blendFactor(TGLBlendFunction f) {
+    switch (f) {
+    case TGLBlendFunction::bfZero:
+        return GL_ZERO;
+    case TGLBlendFunction::bfOne:
+        return GL_ONE;
+    case TGLBlendFunction::bfSrcColor:
+        return GL_SRC_COLOR;
+    case TGLBlendFunction::bfOneMinusSrcColor:
+        return GL_ONE_MINUS_SRC_COLOR;
+    case TGLBlendFunction::bfDstColor:
+        return GL_DST_COLOR;
+    case TGLBlendFunction::bfOneMinusDstColor:
+        return GL_ONE_MINUS_DST_COLOR;
+    case TGLBlendFunction::bfSrcAlpha:
+        return GL_SRC_ALPHA;
+    case TGLBlendFunction::bfOneMinusSrcAlpha:
+        return GL_ONE_MINUS_SRC_ALPHA;
+    case TGLBlendFunction::bfDstAlpha:
+        return GL_DST_ALPHA;
+    case TGLBlendFunction::bfOneMinusDstAlpha:
+        return GL_ONE_MINUS_DST_ALPHA;
+    case TGLBlendFunction::bfSrcAlphaSat:
+        return GL_SRC_ALPHA_SATURATE;
+    }
+    return GL_ONE;
+}
+
+GLenum alphaFunc(TGLAlphaFunc f) {
+    switch (f) {
+    case TGLAlphaFunc::cfNever:
+        return GL_NEVER;
+    case TGLAlphaFunc::cfLess:
+        return GL_LESS;
+    case TGLAlphaFunc::cfEqual:
+        return GL_EQUAL;
+    case TGLAlphaFunc::cfLEqual:
+        return GL_LEQUAL;
+    case TGLAlphaFunc::cfGreater:
+        return GL_GREATER;
+    case TGLAlphaFunc::cfNotEqual:
+        return GL_NOTEQUAL;
+    case TGLAlphaFunc::cfGEqual:
+        return GL_GEQUAL;
+    case TGLAlphaFunc::cfAlways:
+        return GL_ALWAYS;
+    }
+    return GL_ALWAYS;
+}
+
+void setEnabled(GLenum cap, bool on) {
+    if (on)
+        glEnable(cap);
+    else
+        glDisable(cap);
+}
+
+void loadFaceProperties(GLenum face, const TGLFaceProperties& p) {
+    glMaterialfv(face, GL_AMBIENT, p.ambient().data());
+    glMaterialfv(face, GL_DIFFUSE, p.diffuse().data());
+    glMaterialfv(face, GL_SPECULAR, p.specular().data());
+    glMaterialfv(face, GL_EMISSION, p.emission().data());
+    glMateriali(face, GL_SHININESS, p.shininess());
+}
+
+int nextPowerOfTwo(int v) {
+    int p = 1;
+    while (p < v)
+        p <<= 1;
+    return p;
+}
+
+void collectLights(const TGLBaseSceneObject& o, std::vector<const TGLLightSource*>& out) {
+    for (const auto& c : o.children()) {
+        if (const auto* l = dynamic_cast<const TGLLightSource*>(c.get()); l && l->shining())
+            out.push_back(l);
+        collectLights(*c, out);
+    }
+}
+} // namespace
+
+void GlRenderer::checkCapabilities() {
+    if (capabilitiesKnown_) return;
+    capabilitiesKnown_ = true;
+    GLint n = 8;
+    glGetIntegerv(GL_MAX_LIGHTS, &n);
+    maxLights_ = std::max(1, int(n));
+    const char* version = reinterpret_cast<const char*>(glGetString(GL_VERSION));
+    const char* ext = reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
+    // Version 2.0 made non-power-of-two sizes core; older ones need the extension.
+    npotTextures_ = (version && version[0] >= '2' && version[0] <= '9') ||
+                    (ext && std::strstr(ext, "GL_ARB_texture_non_power_of_two"));
+}
+
+void GlRenderer::renderFrame(TGLScene& scene, const TGLCamera* camera, int width, int height,
+                             const FrameSettings& settings) {
+    if (width <= 0 || height <= 0) return;
+    checkCapabilities();
+    settings_ = settings;
+    const TGLCamera& cam = camera ? *camera : defaultCamera_;
+
+    glViewport(0, 0, width, height);
+    const Vec4& bg = settings.backgroundColor;
+    glClearColor(bg.x, bg.y, bg.z, bg.w);
+    glDepthMask(GL_TRUE);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+
+    glMatrixMode(GL_PROJECTION);
+    glLoadMatrixf(cam.projectionMatrix(width, height, settings.dpi).data());
+    glMatrixMode(GL_MODELVIEW);
+    const Mat4 view = cam.viewMatrix();
+    glLoadMatrixf(view.data());
+
+    glEnable(GL_DEPTH_TEST);
+    glDepthFunc(GL_LESS);
+    depthTest_ = true;
+    // Objects are scaled freely (connectors are stretched 5:1): keep normals unit.
+    glEnable(GL_NORMALIZE);
+    glShadeModel(GL_SMOOTH);
+    glFrontFace(GL_CCW);
+    glCullFace(GL_BACK);
+    setEnabled(GL_CULL_FACE, settings.faceCulling);
+    setEnabled(GL_LIGHTING, settings.lighting);
+    glDisable(GL_COLOR_MATERIAL);
+    glDisable(GL_BLEND);
+    glDisable(GL_ALPHA_TEST);
+    glDisable(GL_TEXTURE_2D);
+    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+    const GLfloat globalAmbient[4] = {0.2f, 0.2f, 0.2f, 1};
+    glLightModelfv(GL_LIGHT_MODEL_AMBIENT, globalAmbient);
+    if (settings.fogEnable) {
+        glFogi(GL_FOG_MODE, GL_LINEAR);
+        glFogfv(GL_FOG_COLOR, &settings.fogColor.x);
+        glFogf(GL_FOG_START, settings.fogStart);
+        glFogf(GL_FOG_END, settings.fogEnd);
+    }
+    glDisable(GL_FOG);
+    setupLights(scene);
+
+    RenderContext ctx(*this);
+    ctx.viewportWidth = width;
+    ctx.viewportHeight = height;
+    ctx.dpi = settings.dpi;
+    ctx.camera = &cam;
+    ctx.cameraPosition = cam.absolutePosition();
+    ctx.viewMatrix = view;
+    ctx.renderScene(scene.objects());
+}
+
+void GlRenderer::setupLights(TGLScene& scene) {
+    std::vector<const TGLLightSource*> lights;
+    collectLights(scene.objects(), lights);
+    // Beyond the GL's limit (8 at least) the later lights in tree order stay dark.
+    const int n = std::min(int(lights.size()), maxLights_);
+    for (int i = 0; i < n; ++i) {
+        const TGLLightSource& l = *lights[std::size_t(i)];
+        const GLenum id = GLenum(GL_LIGHT0 + i);
+        const Mat4& abs = l.absoluteMatrix();
+        glEnable(id);
+        if (l.lightStyle() == TGLLightStyle::lsParallel) {
+            // GL wants the direction the light comes from.
+            const Vec3 d = -normalized(abs.transformVector(l.spotDirection().asAffine()));
+            const GLfloat pos[4] = {d.x, d.y, d.z, 0};
+            glLightfv(id, GL_POSITION, pos);
+        } else {
+            const Vec3 p = abs.row3(3);
+            const GLfloat pos[4] = {p.x, p.y, p.z, 1};
+            glLightfv(id, GL_POSITION, pos);
+        }
+        glLightfv(id, GL_AMBIENT, l.ambient().data());
+        glLightfv(id, GL_DIFFUSE, l.diffuse().data());
+        glLightfv(id, GL_SPECULAR, l.specular().data());
+        glLightf(id, GL_CONSTANT_ATTENUATION, l.constAttenuation());
+        glLightf(id, GL_LINEAR_ATTENUATION, l.linearAttenuation());
+        glLightf(id, GL_QUADRATIC_ATTENUATION, l.quadraticAttenuation());
+        if (l.lightStyle() == TGLLightStyle::lsSpot && l.spotCutOff() != 180) {
+            const Vec3 d = normalized(abs.transformVector(l.spotDirection().asAffine()));
+            const GLfloat dir[3] = {d.x, d.y, d.z};
+            glLightfv(id, GL_SPOT_DIRECTION, dir);
+            glLightf(id, GL_SPOT_CUTOFF, l.spotCutOff());
+            glLightf(id, GL_SPOT_EXPONENT, l.spotExponent());
+        } else {
+            glLightf(id, GL_SPOT_CUTOFF, 180);
+            glLightf(id, GL_SPOT_EXPONENT, 0);
+        }
+    }
+    for (int i = n; i < std::max(lightsInUse_, n); ++i)
+        glDisable(GLenum(GL_LIGHT0 + i));
+    // Light 0 is on by default in some drivers' fresh contexts; be explicit.
+    if (n == 0) glDisable(GL_LIGHT0);
+    lightsInUse_ = n;
+}
+
+void GlRenderer::releaseGl() {
+    for (auto& [id, entry] : lists_)
+        if (entry.name) glDeleteLists(entry.name, 1);
+    for (auto& [id, entry] : textures_) {
+        const GLuint name = entry.name;
+        if (name) glDeleteTextures(1, &name);
+    }
+    forgetGl();
+}
+
+void GlRenderer::forgetGl() {
+    lists_.clear();
+    textures_.clear();
+    lightsInUse_ = 0;
+    capabilitiesKnown_ = false;
+}
+
+void GlRenderer::pushMatrix() {
+    glPushMatrix();
+}
+void GlRenderer::popMatrix() {
+    glPopMatrix();
+}
+void GlRenderer::multMatrix(const Mat4& m) {
+    glMultMatrixf(m.data());
+}
+void GlRenderer::loadMatrix(const Mat4& m) {
+    glLoadMatrixf(m.data());
+}
+void GlRenderer::translate(const Vec3& t) {
+    glTranslatef(t.x, t.y, t.z);
+}
+
+void GlRenderer::setDepthTest(bool on) {
+    depthTest_ = on;
+    setEnabled(GL_DEPTH_TEST, on);
+}
+
+void GlRenderer::drawObject(TGLBaseSceneObject& object) {
+    const TGLMaterial* material = object.renderMaterial();
+    if (material) applyMaterial(*material);
+    if (object.cachesGeometry()) {
+        CachedName& entry = lists_[object.objectId()];
+        if (!entry.name || entry.version != object.structureVersion()) {
+            if (!entry.name) entry.name = glGenLists(1);
+            if (entry.name) {
+                glNewList(entry.name, GL_COMPILE);
+                object.buildList(sink_);
+                glEndList();
+                entry.version = object.structureVersion();
+                ++listsCompiled_;
+            }
+        }
+        if (entry.name)
+            glCallList(entry.name);
+        else
+            object.buildList(sink_);
+    } else {
+        object.buildList(sink_);
+    }
+    if (material) releaseMaterial(*material);
+}
+
+void GlRenderer::drawAxes(float length) {
+    sink_.beginUnlit();
+    sink_.begin(PrimitiveType::lines);
+    const Vec3 axes[3] = {{length, 0, 0}, {0, length, 0}, {0, 0, length}};
+    for (int i = 0; i < 3; ++i) {
+        sink_.color({i == 0 ? 1.0f : 0, i == 1 ? 1.0f : 0, i == 2 ? 1.0f : 0, 1});
+        sink_.vertex({0, 0, 0});
+        sink_.vertex(axes[i]);
+    }
+    sink_.end();
+    sink_.endUnlit();
+}
+
+bool GlRenderer::bindTexture(const TGLTexture& texture) {
+    CachedName& entry = textures_[texture.uniqueId()];
+    if (entry.name && entry.version == texture.version()) {
+        glBindTexture(GL_TEXTURE_2D, entry.name);
+        return true;
+    }
+    if (!entry.name) {
+        GLuint name = 0;
+        glGenTextures(1, &name);
+        entry.name = name;
+    }
+    if (!entry.name) return false;
+    glBindTexture(GL_TEXTURE_2D, entry.name);
+    const platform::Image& img = texture.image();
+    // 0xAARRGGBB rows top-down -> RGBA bytes bottom-up, so that t = 0 is the
+    // bottom of the picture as every shape's texture coordinates assume.
+    std::vector<unsigned char> rgba(std::size_t(img.width) * std::size_t(img.height) * 4);
+    for (int y = 0; y < img.height; ++y)
+        for (int x = 0; x < img.width; ++x) {
+            const std::uint32_t p = img.at(x, img.height - 1 - y);
+            unsigned char* d =
+                &rgba[(std::size_t(y) * std::size_t(img.width) + std::size_t(x)) * 4];
+            d[0] = (unsigned char)platform::red(p);
+            d[1] = (unsigned char)platform::green(p);
+            d[2] = (unsigned char)platform::blue(p);
+            d[3] = (unsigned char)platform::alpha(p);
+        }
+    int w = img.width, h = img.height;
+    if (!npotTextures_ && (nextPowerOfTwo(w) != w || nextPowerOfTwo(h) != h)) {
+        // Old GL: resample to a power of two so that the whole picture still shows.
+        const int pw = nextPowerOfTwo(w), ph = nextPowerOfTwo(h);
+        std::vector<unsigned char> scaled(std::size_t(pw) * std::size_t(ph) * 4);
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+        gluScaleImage(GL_RGBA, w, h, GL_UNSIGNED_BYTE, rgba.data(), pw, ph, GL_UNSIGNED_BYTE,
+                      scaled.data());
+        rgba.swap(scaled);
+        w = pw;
+        h = ph;
+    }
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, w, h, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+    const GLint filter = texture.filter() == TGLTextureFilter::tfNearest ? GL_NEAREST : GL_LINEAR;
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, filter);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filter);
+    const TGLTextureWrap wrap = texture.textureWrap();
+    const bool wrapS = wrap == TGLTextureWrap::twBoth || wrap == TGLTextureWrap::twHorizontal;
+    const bool wrapT = wrap == TGLTextureWrap::twBoth || wrap == TGLTextureWrap::twVertical;
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, wrapS ? GL_REPEAT : GL_CLAMP);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, wrapT ? GL_REPEAT : GL_CLAMP);
+    entry.version = texture.version();
+    return true;
+}
+
+void GlRenderer::applyMaterial(const TGLMaterial& material) {
+    const TGLMaterial& m = material.effective();
+    const TGLLibMaterial* lib = material.resolvedLibMaterial();
+    const TGLFaceProperties& front = m.frontProperties();
+
+    glDisable(GL_COLOR_MATERIAL);
+    const GLenum polygon = m.polygonMode() == TGLPolygonMode::pmLines    ? GL_LINE
+                           : m.polygonMode() == TGLPolygonMode::pmPoints ? GL_POINT
+                                                                         : GL_FILL;
+    glPolygonMode(GL_FRONT_AND_BACK, polygon);
+
+    // Pixel space has no lights (their positions mean nothing there).
+    if (m.materialOptions().moNoLighting || !settings_.lighting || pixelSpace_) {
+        glDisable(GL_LIGHTING);
+        glColor4fv(front.diffuse().data());
+    } else {
+        glEnable(GL_LIGHTING);
+        loadFaceProperties(GL_FRONT, front);
+        loadFaceProperties(GL_BACK, m.backPropertiesIfAny() ? *m.backPropertiesIfAny() : front);
+        glColor4fv(front.diffuse().data());
+    }
+
+    // Pixel space flips y, and with it every winding: no culling there.
+    switch (m.faceCulling()) {
+    case TGLFaceCulling::fcBufferDefault:
+        setEnabled(GL_CULL_FACE, settings_.faceCulling && !pixelSpace_);
+        break;
+    case TGLFaceCulling::fcCull:
+        setEnabled(GL_CULL_FACE, !pixelSpace_);
+        break;
+    case TGLFaceCulling::fcNoCull:
+        glDisable(GL_CULL_FACE);
+        break;
+    }
+
+    switch (m.blendingMode()) {
+    case TGLBlendingMode::bmOpaque:
+        glDisable(GL_BLEND);
+        glDisable(GL_ALPHA_TEST);
+        break;
+    case TGLBlendingMode::bmTransparency:
+        glEnable(GL_BLEND);
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+        glEnable(GL_ALPHA_TEST);
+        glAlphaFunc(GL_GREATER, 0);
+        break;
+    case TGLBlendingMode::bmAdditive:
+        glEnable(GL_BLEND);
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+        glEnable(GL_ALPHA_TEST);
+        glAlphaFunc(GL_GREATER, 0);
+        break;
+    case TGLBlendingMode::bmAlphaTest50:
+        glDisable(GL_BLEND);
+        glEnable(GL_ALPHA_TEST);
+        glAlphaFunc(GL_GEQUAL, 0.5f);
+        break;
+    case TGLBlendingMode::bmAlphaTest100:
+        glDisable(GL_BLEND);
+        glEnable(GL_ALPHA_TEST);
+        glAlphaFunc(GL_GEQUAL, 1.0f);
+        break;
+    case TGLBlendingMode::bmModulate:
+        glEnable(GL_BLEND);
+        glBlendFunc(GL_DST_COLOR, GL_ZERO);
+        glDisable(GL_ALPHA_TEST);
+        break;
+    case TGLBlendingMode::bmCustom: {
+        const TGLBlendingParameters& p = m.blendingParams();
+        setEnabled(GL_BLEND, p.useBlendFunc);
+        if (p.useBlendFunc)
+            glBlendFunc(blendFactor(p.blendFuncSFactor), blendFactor(p.blendFuncDFactor));
+        setEnabled(GL_ALPHA_TEST, p.useAlphaFunc);
+        if (p.useAlphaFunc) glAlphaFunc(alphaFunc(p.alphaFunction), p.alphaFuncRef);
+        break;
+    }
+    }
+
+    setEnabled(GL_FOG, settings_.fogEnable && !m.materialOptions().moIgnoreFog);
+
+    textureOn_ = false;
+    const TGLTexture* tex = m.textureIfAny();
+    if (tex && tex->enabled() && tex->hasImage() && bindTexture(*tex)) {
+        glEnable(GL_TEXTURE_2D);
+        textureOn_ = true;
+        GLint mode = GL_MODULATE;
+        switch (tex->textureMode()) {
+        case TGLTextureMode::tmDecal:
+            mode = GL_DECAL;
+            break;
+        case TGLTextureMode::tmModulate:
+            mode = GL_MODULATE;
+            break;
+        case TGLTextureMode::tmBlend:
+            mode = GL_BLEND;
+            break;
+        case TGLTextureMode::tmReplace:
+            mode = GL_REPLACE;
+            break;
+        }
+        glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, mode);
+        if (lib && lib->hasTextureMatrix()) {
+            glMatrixMode(GL_TEXTURE);
+            glLoadIdentity();
+            const Vec3 o = lib->textureOffset().asAffine(), s = lib->textureScale().asAffine();
+            glTranslatef(o.x, o.y, o.z);
+            glScalef(s.x, s.y, s.z);
+            glMatrixMode(GL_MODELVIEW);
+            textureMatrixSet_ = true;
+        }
+    } else {
+        glDisable(GL_TEXTURE_2D);
+    }
+
+    // An object drawn without depth testing keeps it off whatever its material says.
+    materialDepthOff_ = !m.depthProperties().depthTest;
+    setEnabled(GL_DEPTH_TEST, depthTest_ && m.depthProperties().depthTest);
+    glDepthMask(m.depthProperties().depthWrite ? GL_TRUE : GL_FALSE);
+}
+
+void GlRenderer::releaseMaterial(const TGLMaterial&) {
+    if (textureOn_) {
+        glDisable(GL_TEXTURE_2D);
+        textureOn_ = false;
+    }
+    if (textureMatrixSet_) {
+        glMatrixMode(GL_TEXTURE);
+        glLoadIdentity();
+        glMatrixMode(GL_MODELVIEW);
+        textureMatrixSet_ = false;
+    }
+    glDisable(GL_BLEND);
+    glDisable(GL_ALPHA_TEST);
+    glDisable(GL_FOG);
+    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+    setEnabled(GL_LIGHTING, settings_.lighting && !pixelSpace_);
+    setEnabled(GL_CULL_FACE, settings_.faceCulling && !pixelSpace_);
+    glDepthMask(GL_TRUE);
+    if (materialDepthOff_) {
+        setEnabled(GL_DEPTH_TEST, depthTest_);
+        materialDepthOff_ = false;
+    }
+}
+
+void GlRenderer::beginPixelSpace(int width, int height) {
+    glPushAttrib(GL_ENABLE_BIT | GL_DEPTH_BUFFER_BIT | GL_CURRENT_BIT | GL_COLOR_BUFFER_BIT |
+                 GL_POLYGON_BIT | GL_LIGHTING_BIT | GL_TEXTURE_BIT);
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    glOrtho(0, width, height, 0, -1, 1);
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_CULL_FACE);
+    glDisable(GL_FOG);
+    depthTest_ = false;
+    pixelSpace_ = true;
+}
+
+void GlRenderer::endPixelSpace() {
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    glPopMatrix();
+    glPopAttrib();
+    depthTest_ = true;
+    pixelSpace_ = false;
+}
+
+} // namespace coilrun::engine

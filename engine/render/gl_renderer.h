@@ -1,0 +1,98 @@
+#pragma once
+#include "engine/objects/camera.h"
+#include "engine/render/gl_geometry_sink.h"
+#include "engine/render/render_context.h"
+
+#include <cstdint>
+#include <unordered_map>
+
+namespace coilrun::engine {
+
+class TGLScene;
+class TGLTexture;
+
+// Buffer-wide settings of a frame.
+struct FrameSettings {
+    Vec4 backgroundColor{0, 0, 0, 1};
+    // What fcBufferDefault means: back faces culled.
+    bool faceCulling = true;
+    bool lighting = true;
+    // Fog is drawn only when the buffer enables it (and the material does not ignore it).
+    bool fogEnable = false;
+    Vec4 fogColor{0, 0, 0, 1};
+    float fogStart = 10, fogEnd = 1000;
+    float dpi = 96;
+};
+
+// Draws a scene with fixed-function OpenGL into the current context: camera,
+// lights, the tree by the drawing rules, then the overlay pass. Compiled
+// geometry and uploaded textures are cached here, keyed by object and texture,
+// and rebuilt when their version moves on. Everything GL must be called with
+// the context current; releaseGl frees the GL objects before the context goes.
+class GlRenderer : public RenderBackend {
+public:
+    GlRenderer() = default;
+    GlRenderer(const GlRenderer&) = delete;
+    GlRenderer& operator=(const GlRenderer&) = delete;
+    // The GL objects are not freed here (no context may be current): call releaseGl.
+    ~GlRenderer() override = default;
+
+    // camera may be null: a default camera at the origin looking down -Z.
+    void renderFrame(TGLScene& scene, const TGLCamera* camera, int width, int height,
+                     const FrameSettings& settings);
+    // Deletes every display list and texture; the next frame rebuilds them.
+    void releaseGl();
+    // The context was lost without release: forget GL names without deleting.
+    void forgetGl();
+
+    // For tests: display lists compiled since creation, and alive now.
+    std::uint64_t listsCompiled() const { return listsCompiled_; }
+    std::size_t listCount() const { return lists_.size(); }
+    std::size_t textureCount() const { return textures_.size(); }
+    int lightsInUse() const { return lightsInUse_; }
+
+    // RenderBackend
+    void pushMatrix() override;
+    void popMatrix() override;
+    void multMatrix(const Mat4& m) override;
+    void loadMatrix(const Mat4& m) override;
+    void translate(const Vec3& t) override;
+    void setDepthTest(bool on) override;
+    bool depthTest() const override { return depthTest_; }
+    void drawObject(TGLBaseSceneObject& object) override;
+    void drawAxes(float length) override;
+    void applyMaterial(const TGLMaterial& material) override;
+    void releaseMaterial(const TGLMaterial& material) override;
+    GeometrySink& immediate() override { return sink_; }
+    void beginPixelSpace(int width, int height) override;
+    void endPixelSpace() override;
+
+private:
+    struct CachedName {
+        unsigned name = 0;
+        std::uint64_t version = 0;
+    };
+    void setupLights(TGLScene& scene);
+    bool bindTexture(const TGLTexture& texture);
+    void checkCapabilities();
+
+    GlGeometrySink sink_;
+    TGLCamera defaultCamera_;
+    FrameSettings settings_;
+    std::unordered_map<std::uint64_t, CachedName> lists_;
+    std::unordered_map<std::uint64_t, CachedName> textures_;
+    std::uint64_t listsCompiled_ = 0;
+    int lightsInUse_ = 0;
+    int maxLights_ = 0;
+    bool capabilitiesKnown_ = false;
+    bool npotTextures_ = false;
+    bool depthTest_ = true;
+    // State left by the material being applied, undone by releaseMaterial.
+    bool textureOn_ = false;
+    bool textureMatrixSet_ = false;
+    bool materialDepthOff_ = false;
+    // In the overlay pass: materials applied there leave lighting and culling off.
+    bool pixelSpace_ = false;
+};
+
+} // namespace coilrun::engine

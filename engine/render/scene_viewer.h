@@ -1,0 +1,106 @@
+#pragma once
+#include "engine/objects/color.h"
+#include "engine/objects/component.h"
+#include "engine/platform/clock.h"
+#include "engine/platform/gl_surface.h"
+#include "engine/platform/image.h"
+#include "engine/render/gl_renderer.h"
+
+#include <functional>
+
+namespace coilrun::engine {
+
+class TGLCamera;
+class TGLScene;
+
+// The 3D view of a window: draws its scene from its camera on a GL surface,
+// asks the surface for a new frame whenever the scene changes, counts frames
+// for FramesPerSecond and frees GL objects when the surface's context goes.
+// It can also draw into an offscreen surface (tests, benchmarks).
+class TGLSceneViewer : public TGLComponent, private UpdateOwner {
+public:
+    // surface may be null for a viewer that only renders offscreen. The viewer
+    // installs the surface's callbacks; use onMouseDown/onMouseMove here instead.
+    TGLSceneViewer(platform::GlSurface* surface, const platform::Clock& clock);
+    ~TGLSceneViewer() override;
+    std::string className() const override { return "TGLSceneViewer"; }
+
+    // Links are cleared when the scene or camera is destroyed.
+    TGLScene* scene() const { return scene_; }
+    void setScene(TGLScene* scene);
+    TGLCamera* camera() const { return camera_; }
+    void setCamera(TGLCamera* camera);
+
+    // Degrees across the smaller side of the view. Setting it sets the camera's
+    // FocalLength = d / (2 tan(FieldOfView / 2)), d the smaller of width and
+    // height in pixels; until the size is known the value waits for the first frame.
+    float fieldOfView() const;
+    void setFieldOfView(float degrees);
+
+    // Buffer settings.
+    TGLColor& backgroundColor() { return background_; }
+    const TGLColor& backgroundColor() const { return background_; }
+    bool faceCulling() const { return settings_.faceCulling; }
+    void setFaceCulling(bool on);
+    bool lighting() const { return settings_.lighting; }
+    void setLighting(bool on);
+    bool fogEnable() const { return settings_.fogEnable; }
+    void setFogEnable(bool on);
+    // Pixels per inch the projection is made for (the screen's).
+    float dpi() const { return settings_.dpi; }
+    void setDpi(float dpi);
+
+    // Frames drawn per second since the last reset (0 before two readings differ).
+    double framesPerSecond() const;
+    void resetPerformanceMonitor();
+    std::uint64_t framesRendered() const { return frames_; }
+
+    // Draws a frame of width x height pixels into the current context.
+    void render(int width, int height);
+    // Draws one frame offscreen and returns it (empty when GL is missing). The
+    // offscreen context keeps its own GL objects: call releaseOffscreen(gl) before
+    // destroying the OffscreenGl.
+    platform::Image renderToImage(platform::OffscreenGl& gl, int width, int height);
+    void releaseOffscreen(platform::OffscreenGl& gl);
+    // Frees GL objects of the current context (called by the surface on context loss).
+    void releaseGl();
+    // Asks the surface for a new frame (at most one outstanding request).
+    void invalidate();
+
+    int width() const { return width_; }
+    int height() const { return height_; }
+    GlRenderer& renderer() { return renderer_; }
+
+    // Pointer events from the surface, in its pixels; button: 0 left, 1 right, 2 middle.
+    std::function<void(int button, int x, int y)> onMouseDown;
+    std::function<void(int x, int y)> onMouseMove;
+    // Called after each frame with the frame's size (context still current):
+    // extra drawing, screenshots.
+    std::function<void(int width, int height)> onAfterRender;
+
+protected:
+    void notification(TGLComponent* removed) override;
+
+private:
+    void notifyChange(const void* sender) override;
+    void applyPendingFieldOfView(int width, int height);
+
+    platform::GlSurface* surface_;
+    const platform::Clock& clock_;
+    TGLScene* scene_ = nullptr;
+    TGLCamera* camera_ = nullptr;
+    int listenerId_ = 0;
+    GlRenderer renderer_;
+    // The offscreen context has its own names: a renderer of its own.
+    GlRenderer offscreenRenderer_;
+    FrameSettings settings_;
+    TGLColor background_;
+    float fieldOfView_ = 0;
+    bool fieldOfViewPending_ = false;
+    bool frameRequested_ = false;
+    int width_ = 0, height_ = 0;
+    std::uint64_t frames_ = 0;
+    double monitorStart_ = 0;
+};
+
+} // namespace coilrun::engine
