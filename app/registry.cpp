@@ -12,7 +12,9 @@ platform::SettingsKey& TRegistry::key() const {
     return *key_;
 }
 
-bool TRegistry::ValueExists(const std::string& name) const { return key().valueExists(name); }
+bool TRegistry::ValueExists(const std::string& name) const {
+    return key().valueExists(name);
+}
 
 int TRegistry::ReadInteger(const std::string& name) const {
     if (auto v = key().readInteger(name)) return *v;

@@ -6,8 +6,8 @@ namespace coilrun::settings {
 
 int readMaxLevel(platform::SettingsStore& store) {
     TRegistry reg(store);
-    if (!reg.OpenKey(kKeyPath, true)) throw ERegistryException("Failed to create key " +
-                                                               std::string(kKeyPath));
+    if (!reg.OpenKey(kKeyPath, true))
+        throw ERegistryException("Failed to create key " + std::string(kKeyPath));
     if (!reg.ValueExists(kLevel)) return 1;
     try {
         const int level = reg.ReadInteger(kLevel);
@@ -20,23 +20,23 @@ int readMaxLevel(platform::SettingsStore& store) {
 
 void storeMaxLevel(platform::SettingsStore& store, int maxLevel) {
     TRegistry reg(store);
-    if (!reg.OpenKey(kKeyPath, true)) throw ERegistryException("Failed to create key " +
-                                                               std::string(kKeyPath));
+    if (!reg.OpenKey(kKeyPath, true))
+        throw ERegistryException("Failed to create key " + std::string(kKeyPath));
     reg.WriteInteger(kLevel, maxLevel);
     reg.WriteString(kCreator, "Velmora");
 }
 
 void markCreatorIfMissing(platform::SettingsStore& store) {
     TRegistry reg(store);
-    if (!reg.OpenKey(kKeyPath, true)) throw ERegistryException("Failed to create key " +
-                                                               std::string(kKeyPath));
+    if (!reg.OpenKey(kKeyPath, true))
+        throw ERegistryException("Failed to create key " + std::string(kKeyPath));
     if (!reg.ValueExists(kCreator)) reg.WriteString(kCreator, "Velmora");
 }
 
 std::string readNewFlag(platform::SettingsStore& store) {
     TRegistry reg(store);
-    if (!reg.OpenKey(kKeyPath, true)) throw ERegistryException("Failed to create key " +
-                                                               std::string(kKeyPath));
+    if (!reg.OpenKey(kKeyPath, true))
+        throw ERegistryException("Failed to create key " + std::string(kKeyPath));
     if (!reg.ValueExists(kCreator)) return "TRUE";
     return reg.ReadString(kCreator) == "me" ? "ME" : "FALSE";
 }

@@ -1,0 +1,19 @@
+#include "app/coilrun_app.h"
+#include "platform/qt/qt_platform.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv) {
+    coilrun::qt::preferX11OnWayland();
+    coilrun::qt::setDefaultGlFormat();
+    QApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QApplication application(argc, argv);
+    QApplication::setApplicationName("Coilrun");
+    QApplication::setApplicationDisplayName("Coilrun");
+    QApplication::setOrganizationName("Quorvex");
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    coilrun::qt::QtPlatform platform;
+    coilrun::CoilrunApp app(platform);
+    return QApplication::exec();
+}

@@ -1,0 +1,44 @@
+#pragma once
+#include "engine/platform/platform.h"
+#include "engine/time/timer.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace coilrun {
+
+// The first window: a small borderless picture with "Loading..." that fetches
+// the score list in a hidden web view, and brings up the game window when the
+// page has loaded or after 20 seconds, whichever comes first.
+class TSplashScreen {
+public:
+    explicit TSplashScreen(platform::Platform& platform);
+    ~TSplashScreen();
+
+    void FormCreate();
+    void wb1DocumentComplete();
+    void timer2Timer();
+
+    platform::Window& window() { return *window_; }
+
+    // Shows the game window (set by the application once it exists).
+    std::function<void()> showMainWindow;
+
+    // What the score list page gave: its title, unless the title was an address.
+    bool scoreListAvailable = false;
+    std::string scoreListText;
+    int splashTicks = 0;
+
+private:
+    platform::Platform& platform_;
+    std::unique_ptr<platform::Window> window_;
+    std::unique_ptr<platform::Widget> label2;
+    std::unique_ptr<platform::WebView> wb1;
+    std::unique_ptr<TTimer> timer2;
+};
+
+// A picture for the splash until the embedded one is there: drawn, not loaded.
+platform::Image drawSplashPicture(int width, int height);
+
+} // namespace coilrun
