@@ -1,6 +1,9 @@
 #pragma once
 #include "engine/platform/fonts.h"
 
+#include <QRawFont>
+#include <optional>
+
 namespace coilrun::qt {
 
 class QtFontRasterizer : public platform::FontRasterizer {
@@ -15,6 +18,11 @@ class QtGlyphOutlines : public platform::GlyphOutlines {
 public:
     bool outline(const platform::FontSpec& font, unsigned char code, double deviation,
                  platform::GlyphOutline& out) const override;
+
+private:
+    // A glyph set asks for every code of one font in a row: the resolved font is kept.
+    mutable std::optional<platform::FontSpec> cachedSpec_;
+    mutable QRawFont cachedFont_;
 };
 
 } // namespace coilrun::qt

@@ -4,7 +4,8 @@ namespace coilrun::sim {
 
 int SimFontRasterizer::textWidth(const platform::FontSpec& font, const std::string& text) const {
     int w = 0;
-    for (unsigned char c : text) w += c == ' ' ? font.pixelSize / 4 : font.pixelSize / 2;
+    for (unsigned char c : text)
+        w += c == ' ' ? font.pixelSize / 4 : font.pixelSize / 2;
     return w;
 }
 
@@ -26,12 +27,16 @@ void SimFontRasterizer::drawText(platform::Image& target, const platform::FontSp
     }
 }
 
-bool SimGlyphOutlines::outline(const platform::FontSpec&, unsigned char code, double,
+bool SimGlyphOutlines::outline(const platform::FontSpec& font, unsigned char code, double,
                                platform::GlyphOutline& out) const {
+    ++calls;
     out = {};
+    if (font.name == "Missing") return false;
     out.cellIncX = 0.7;
     if (code == ' ') return true;
     out.contours.push_back({{0.05, 0.0}, {0.65, 0.0}, {0.65, 0.6}, {0.05, 0.6}});
+    if (code == 'O' || code == '0')
+        out.contours.push_back({{0.25, 0.2}, {0.25, 0.4}, {0.45, 0.4}, {0.45, 0.2}});
     out.blackBoxX = 0.6;
     out.blackBoxY = 0.6;
     out.originX = 0.05;

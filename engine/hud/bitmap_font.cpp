@@ -1,0 +1,285 @@
+#include "engine/hud/bitmap_font.h"
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+#include <cstdlib>
+
+namespace coilrun::engine {
+
+int packGlyphs(const std::vector<int>& widths, int rowHeight, int width, int height,
+               std::vector<GlyphPlace>* places) {
+    if (places) places->assign(widths.size(), GlyphPlace{});
+    int fitted = 0;
+    int x = 0, y = 0;
+    for (std::size_t i = 0; i < widths.size(); ++i) {
+        const int w = widths[i];
+        if (w <= 0) {
+            ++fitted;
+            continue;
+        }
+        if (w > width) continue; // no row is wide enough for it
+        if (x + w > width) {
+            x = 0;
+            y += rowHeight + 1;
+        }
+        if (y + rowHeight > height) continue;
+        if (places) (*places)[i] = GlyphPlace{x, y, true};
+        ++fitted;
+        // The gap keeps linear filtering from bleeding a neighbour into a scaled glyph.
+        x += w + 1;
+    }
+    return fitted;
+}
+
+std::optional<GlyphTextureSize> chooseGlyphTextureSize(const std::vector<int>& widths,
+                                                       int rowHeight) {
+    static constexpr int kSides[] = {64, 128, 256, 512};
+    std::optional<GlyphTextureSize> best;
+    for (int h : kSides) {
+        for (int w : kSides) {
+            if (packGlyphs(widths, rowHeight, w, h) != int(widths.size())) continue;
+            if (!best) {
+                best = GlyphTextureSize{w, h};
+                continue;
+            }
+            const long area = long(w) * h, bestArea = long(best->width) * best->height;
+            if (area < bestArea ||
+                (area == bestArea && std::abs(w - h) < std::abs(best->width - best->height)))
+                best = GlyphTextureSize{w, h};
+        }
+    }
+    return best;
+}
+
+TGLCustomBitmapFont::TGLCustomBitmapFont() = default;
+
+TGLCustomBitmapFont::~TGLCustomBitmapFont() = default;
+
+void TGLCustomBitmapFont::invalidate() {
+    dirty_ = true;
+    textureStale_ = true;
+}
+
+void TGLCustomBitmapFont::ensureBuilt() {
+    if (!dirty_ || building_) return;
+    building_ = true;
+    dirty_ = false;
+    textureStale_ = true;
+    ++buildCount_;
+    try {
+        buildGlyphs();
+    } catch (...) {
+        building_ = false;
+        throw;
+    }
+    building_ = false;
+}
+
+int TGLCustomBitmapFont::charWidth() {
+    ensureBuilt();
+    return charWidth_;
+}
+
+int TGLCustomBitmapFont::charHeight() {
+    ensureBuilt();
+    return charHeight_;
+}
+
+int TGLCustomBitmapFont::italicOffset() {
+    ensureBuilt();
+    return italicOffset_;
+}
+
+void TGLCustomBitmapFont::setCharWidth(int v) {
+    charWidth_ = v;
+}
+
+void TGLCustomBitmapFont::setCharHeight(int v) {
+    charHeight_ = v;
+}
+
+void TGLCustomBitmapFont::setHSpace(int v) {
+    hSpace_ = v;
+}
+
+void TGLCustomBitmapFont::setVSpace(int v) {
+    vSpace_ = v;
+}
+
+void TGLCustomBitmapFont::setMagFilter(TGLMagFilter f) {
+    if (f == magFilter_) return;
+    magFilter_ = f;
+    textureStale_ = true;
+}
+
+void TGLCustomBitmapFont::setMinFilter(TGLMinFilter f) {
+    if (f == minFilter_) return;
+    minFilter_ = f;
+    textureStale_ = true;
+}
+
+int TGLCustomBitmapFont::glyphWidth(unsigned char c) {
+    ensureBuilt();
+    return glyphWidths_[c];
+}
+
+int TGLCustomBitmapFont::textWidth(const std::string& text) {
+    if (text.empty()) return 0;
+    ensureBuilt();
+    int sum = 0;
+    for (unsigned char c : text)
+        sum += glyphWidths_[c];
+    return int(text.size()) * (italicOffset_ + hSpace_) - hSpace_ + sum;
+}
+
+int TGLCustomBitmapFont::textBlockHeight(const std::string& text) {
+    if (text.empty()) return 0;
+    ensureBuilt();
+    int lines = 1;
+    for (char c : text)
+        if (c == '\r') ++lines;
+    return lines * charHeight_ + (lines - 1) * vSpace_;
+}
+
+const platform::Image& TGLCustomBitmapFont::glyphImage() {
+    ensureBuilt();
+    return image_;
+}
+
+std::vector<GlyphQuad> TGLCustomBitmapFont::layoutString(const std::string& text,
+                                                         TGLTextAlignment alignment,
+                                                         TGLTextLayout layout, const Vec3* point,
+                                                         bool yDown) {
+    std::vector<GlyphQuad> quads;
+    ensureBuilt();
+    if (image_.empty() || text.empty()) return quads;
+
+    const float down = yDown ? 1.0f : -1.0f;
+    auto lineStartX = [&](std::size_t from) {
+        const std::size_t end = text.find('\r', from);
+        const int w = textWidth(text.substr(from, end == std::string::npos ? end : end - from));
+        switch (alignment) {
+        case TGLTextAlignment::taCenter:
+            return float(-(w / 2));
+        case TGLTextAlignment::taRightJustify:
+            return float(-w);
+        default:
+            return 0.0f;
+        }
+    };
+    const float blockHeight = float(textBlockHeight(text));
+    float top = 0;
+    if (layout == TGLTextLayout::tlCenter) top = -down * float(int(blockHeight) / 2);
+    if (layout == TGLTextLayout::tlBottom) top = -down * blockHeight;
+
+    const float originX = point ? point->x : 0.0f;
+    const float originY = point ? point->y : 0.0f;
+    float penX = originX + lineStartX(0);
+    float penY = originY + top;
+    const float invW = 1.0f / float(image_.width), invH = 1.0f / float(image_.height);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        if (c == '\r') {
+            penX = originX + lineStartX(i + 1);
+            penY += down * float(charHeight_ + vSpace_);
+            continue;
+        }
+        const int w = glyphWidths_[c];
+        if (c == ' ') {
+            penX += float(w + italicOffset_ + hSpace_);
+            continue;
+        }
+        if (c < 33 || w <= 0) continue;
+        const GlyphPlace& p = places_[c];
+        if (p.placed) {
+            quads.push_back(GlyphQuad{penX, penY, float(w), float(charHeight_), float(p.x) * invW,
+                                      float(p.y) * invH, float(p.x + w) * invW,
+                                      float(p.y + charHeight_) * invH});
+        }
+        // Slanted glyphs overlap by the italic offset, as the width of a string counts them.
+        penX += float(w + italicOffset_ + hSpace_);
+    }
+    return quads;
+}
+
+void TGLCustomBitmapFont::uploadTexture() {
+    if (textureName_ != 0 && !textureStale_ && glIsTexture(textureName_)) return;
+    if (textureName_ == 0 || !glIsTexture(textureName_)) glGenTextures(1, &textureName_);
+    glBindTexture(GL_TEXTURE_2D, textureName_);
+    std::vector<unsigned char> rgba(std::size_t(image_.width) * image_.height * 4);
+    for (std::size_t i = 0; i < image_.pixels.size(); ++i) {
+        const std::uint32_t p = image_.pixels[i];
+        rgba[i * 4 + 0] = static_cast<unsigned char>(platform::red(p));
+        rgba[i * 4 + 1] = static_cast<unsigned char>(platform::green(p));
+        rgba[i * 4 + 2] = static_cast<unsigned char>(platform::blue(p));
+        rgba[i * 4 + 3] = static_cast<unsigned char>(platform::alpha(p));
+    }
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    const bool mipmaps =
+        minFilter_ != TGLMinFilter::miNearest && minFilter_ != TGLMinFilter::miLinear;
+    static constexpr GLint kMin[] = {GL_NEAREST,
+                                     GL_LINEAR,
+                                     GL_NEAREST_MIPMAP_NEAREST,
+                                     GL_LINEAR_MIPMAP_NEAREST,
+                                     GL_NEAREST_MIPMAP_LINEAR,
+                                     GL_LINEAR_MIPMAP_LINEAR};
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, kMin[int(minFilter_)]);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER,
+                    magFilter_ == TGLMagFilter::maNearest ? GL_NEAREST : GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    if (mipmaps)
+        gluBuild2DMipmaps(GL_TEXTURE_2D, GL_RGBA, image_.width, image_.height, GL_RGBA,
+                          GL_UNSIGNED_BYTE, rgba.data());
+    else
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, image_.width, image_.height, 0, GL_RGBA,
+                     GL_UNSIGNED_BYTE, rgba.data());
+    textureStale_ = false;
+}
+
+void TGLCustomBitmapFont::renderString(const std::string& text, TGLTextAlignment alignment,
+                                       TGLTextLayout layout, const Vec4& color, const Vec3* point,
+                                       bool yDown) {
+    const std::vector<GlyphQuad> quads = layoutString(text, alignment, layout, point, yDown);
+    if (quads.empty()) return;
+    uploadTexture();
+
+    glPushAttrib(GL_ENABLE_BIT | GL_TEXTURE_BIT | GL_CURRENT_BIT);
+    glDisable(GL_LIGHTING);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glEnable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, textureName_);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    glColor4f(color.x, color.y, color.z, color.w);
+    const float down = yDown ? 1.0f : -1.0f;
+    glBegin(GL_QUADS);
+    for (const GlyphQuad& q : quads) {
+        const float y1 = q.y + down * q.height;
+        glTexCoord2f(q.s0, q.t0);
+        glVertex2f(q.x, q.y);
+        glTexCoord2f(q.s0, q.t1);
+        glVertex2f(q.x, y1);
+        glTexCoord2f(q.s1, q.t1);
+        glVertex2f(q.x + q.width, y1);
+        glTexCoord2f(q.s1, q.t0);
+        glVertex2f(q.x + q.width, q.y);
+    }
+    glEnd();
+    glPopAttrib();
+    // Text is drawn blended and whoever draws after it expects to find blending on.
+    glEnable(GL_BLEND);
+}
+
+void TGLCustomBitmapFont::textOut(int x, int y, const std::string& text, const Vec4& color) {
+    const Vec3 p{float(x), float(y), 0};
+    renderString(text, TGLTextAlignment::taLeftJustify, TGLTextLayout::tlTop, color, &p, true);
+}
+
+void TGLCustomBitmapFont::releaseGL() {
+    if (textureName_ != 0 && glIsTexture(textureName_)) glDeleteTextures(1, &textureName_);
+    textureName_ = 0;
+    textureStale_ = true;
+}
+
+} // namespace coilrun::engine

@@ -1,0 +1,109 @@
+#pragma once
+#include "engine/platform/fonts.h"
+#include "engine/text3d/glyph_mesh.h"
+
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace coilrun::engine {
+
+// Which codes a glyph set holds: 32..127, 48..57 or 0..255.
+enum class TGLSpaceTextCharRange { stcrAlphaNum, stcrNumbers, stcrAll };
+
+int firstCode(TGLSpaceTextCharRange range);
+int lastCode(TGLSpaceTextCharRange range);
+
+// Font-manager failures end the drawing of a space text.
+class TGLFontManagerError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Metrics of one glyph in em units, Y up, as the outline service reports them.
+struct GlyphMetrics {
+    float blackBoxX = 0, blackBoxY = 0;
+    float originX = 0, originY = 0;
+    float cellIncX = 0, cellIncY = 0;
+};
+
+// What a glyph set is built for. The font's size plays no part: outlines are in ems.
+struct GlyphSetKey {
+    std::string fontName = "Arial";
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+    bool strikeOut = false;
+    int charset = 0;
+    float extrusion = 0;
+    float deviation = 0;
+    TGLSpaceTextCharRange range = TGLSpaceTextCharRange::stcrAll;
+    bool operator==(const GlyphSetKey&) const = default;
+};
+
+// The solid glyphs of one key: a mesh and metrics per code, compiled into one display
+// list per glyph on first use in a GL context.
+class GlyphSet {
+public:
+    const GlyphSetKey& key() const { return key_; }
+    int firstCode() const { return first_; }
+    int glyphCount() const { return int(metrics_.size()); }
+    // Null for a code outside the set's range.
+    const GlyphMetrics* metrics(unsigned char code) const;
+    const GlyphMesh* mesh(unsigned char code) const;
+    int users() const { return users_; }
+
+    // Compiles the display lists if they are not yet; GL current. Throws
+    // TGLFontManagerError("FontManager: no more display lists available").
+    void compile();
+    bool compiled() const { return listBase_ != 0; }
+    // The list of code's glyph (0 before compiling or outside the range).
+    unsigned listOf(unsigned char code) const;
+    // Calls the glyph list of every byte of text in the range, each list ending with a
+    // move of the pen by the glyph's cell increment.
+    void callLists(const std::string& text) const;
+
+private:
+    friend class FontManager;
+    GlyphSetKey key_;
+    int first_ = 0;
+    std::vector<GlyphMetrics> metrics_;
+    std::vector<GlyphMesh> meshes_;
+    unsigned listBase_ = 0;
+    int users_ = 0;
+};
+
+// Holds glyph sets shared by every space text of the same key, counting their users:
+// a set is built by its first user and destroyed with its last.
+class FontManager {
+public:
+    explicit FontManager(const platform::GlyphOutlines* outlines = nullptr) : outlines_(outlines) {}
+    FontManager(const FontManager&) = delete;
+    FontManager& operator=(const FontManager&) = delete;
+    ~FontManager();
+
+    void setOutlines(const platform::GlyphOutlines* outlines) { outlines_ = outlines; }
+
+    // The set of key, built from the outline service if no user holds one; counts the
+    // caller as a user. Throws TGLFontManagerError("FontManager: font creation failed")
+    // when the service has no such font.
+    GlyphSet& acquire(const GlyphSetKey& key);
+    // Drops one user; the last one destroys the set (its display lists are freed at the
+    // next freeUnusedLists, in a GL context).
+    void release(GlyphSet& set);
+
+    std::size_t setCount() const { return sets_.size(); }
+    // Frees the display lists of destroyed sets; GL current.
+    void freeUnusedLists();
+    // Frees every display list, for a context that is going away; GL current. Sets
+    // compile again on their next use.
+    void releaseGL();
+
+private:
+    const platform::GlyphOutlines* outlines_;
+    std::vector<std::unique_ptr<GlyphSet>> sets_;
+    std::vector<std::pair<unsigned, int>> unusedLists_; // base, count
+};
+
+} // namespace coilrun::engine
