@@ -167,8 +167,9 @@ int main(int argc, char** argv) {
     std::printf("  10-line menu           %.3f ms (%.3f ms over empty)\n", menuMs, menuMs - empty);
     std::printf("  12-letter space text   %.3f ms (%.3f ms over empty)\n", textMs, textMs - empty);
     gl->makeCurrent();
-    font.releaseGL();
-    fonts.releaseGL();
+    const void* key = static_cast<const RenderBackend*>(&renderer);
+    font.releaseGL(key);
+    fonts.releaseGL(key);
     renderer.releaseGl();
     return 0;
 }

@@ -2,6 +2,7 @@
 
 #include <GL/gl.h>
 #include <GL/glu.h>
+#include <algorithm>
 #include <cstdlib>
 
 namespace coilrun::engine {
@@ -57,14 +58,14 @@ TGLCustomBitmapFont::~TGLCustomBitmapFont() = default;
 
 void TGLCustomBitmapFont::invalidate() {
     dirty_ = true;
-    textureStale_ = true;
+    ++textureVersion_;
 }
 
 void TGLCustomBitmapFont::ensureBuilt() {
     if (!dirty_ || building_) return;
     building_ = true;
     dirty_ = false;
-    textureStale_ = true;
+    ++textureVersion_;
     ++buildCount_;
     try {
         buildGlyphs();
@@ -109,13 +110,13 @@ void TGLCustomBitmapFont::setVSpace(int v) {
 void TGLCustomBitmapFont::setMagFilter(TGLMagFilter f) {
     if (f == magFilter_) return;
     magFilter_ = f;
-    textureStale_ = true;
+    ++textureVersion_;
 }
 
 void TGLCustomBitmapFont::setMinFilter(TGLMinFilter f) {
     if (f == minFilter_) return;
     minFilter_ = f;
-    textureStale_ = true;
+    ++textureVersion_;
 }
 
 int TGLCustomBitmapFont::glyphWidth(unsigned char c) {
@@ -202,10 +203,16 @@ std::vector<GlyphQuad> TGLCustomBitmapFont::layoutString(const std::string& text
     return quads;
 }
 
-void TGLCustomBitmapFont::uploadTexture() {
-    if (textureName_ != 0 && !textureStale_ && glIsTexture(textureName_)) return;
-    if (textureName_ == 0 || !glIsTexture(textureName_)) glGenTextures(1, &textureName_);
-    glBindTexture(GL_TEXTURE_2D, textureName_);
+void TGLCustomBitmapFont::bindTexture(const void* gl) {
+    auto it = std::find_if(textures_.begin(), textures_.end(),
+                           [&](const ContextTexture& t) { return t.gl == gl; });
+    if (it == textures_.end()) it = textures_.insert(textures_.end(), ContextTexture{gl, 0, 0});
+    // A name the context does not know (it was recreated) is made anew.
+    if (it->name != 0 && !glIsTexture(it->name)) it->name = 0, it->version = 0;
+    if (it->name == 0) glGenTextures(1, &it->name);
+    glBindTexture(GL_TEXTURE_2D, it->name);
+    if (it->version == textureVersion_) return;
+    it->version = textureVersion_;
     std::vector<unsigned char> rgba(std::size_t(image_.width) * image_.height * 4);
     for (std::size_t i = 0; i < image_.pixels.size(); ++i) {
         const std::uint32_t p = image_.pixels[i];
@@ -234,22 +241,20 @@ void TGLCustomBitmapFont::uploadTexture() {
     else
         glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, image_.width, image_.height, 0, GL_RGBA,
                      GL_UNSIGNED_BYTE, rgba.data());
-    textureStale_ = false;
 }
 
 void TGLCustomBitmapFont::renderString(const std::string& text, TGLTextAlignment alignment,
                                        TGLTextLayout layout, const Vec4& color, const Vec3* point,
-                                       bool yDown) {
+                                       bool yDown, const void* gl) {
     const std::vector<GlyphQuad> quads = layoutString(text, alignment, layout, point, yDown);
     if (quads.empty()) return;
-    uploadTexture();
 
     glPushAttrib(GL_ENABLE_BIT | GL_TEXTURE_BIT | GL_CURRENT_BIT);
     glDisable(GL_LIGHTING);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glEnable(GL_TEXTURE_2D);
-    glBindTexture(GL_TEXTURE_2D, textureName_);
+    bindTexture(gl);
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
     glColor4f(color.x, color.y, color.z, color.w);
     const float down = yDown ? 1.0f : -1.0f;
@@ -271,15 +276,19 @@ void TGLCustomBitmapFont::renderString(const std::string& text, TGLTextAlignment
     glEnable(GL_BLEND);
 }
 
-void TGLCustomBitmapFont::textOut(int x, int y, const std::string& text, const Vec4& color) {
+void TGLCustomBitmapFont::textOut(int x, int y, const std::string& text, const Vec4& color,
+                                  const void* gl) {
     const Vec3 p{float(x), float(y), 0};
-    renderString(text, TGLTextAlignment::taLeftJustify, TGLTextLayout::tlTop, color, &p, true);
+    renderString(text, TGLTextAlignment::taLeftJustify, TGLTextLayout::tlTop, color, &p, true, gl);
 }
 
-void TGLCustomBitmapFont::releaseGL() {
-    if (textureName_ != 0 && glIsTexture(textureName_)) glDeleteTextures(1, &textureName_);
-    textureName_ = 0;
-    textureStale_ = true;
+void TGLCustomBitmapFont::releaseGL(const void* gl) {
+    for (auto it = textures_.begin(); it != textures_.end(); ++it) {
+        if (it->gl != gl) continue;
+        if (it->name != 0 && glIsTexture(it->name)) glDeleteTextures(1, &it->name);
+        textures_.erase(it);
+        return;
+    }
 }
 
 } // namespace coilrun::engine

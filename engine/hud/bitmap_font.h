@@ -100,16 +100,17 @@ public:
     std::vector<GlyphQuad> layoutString(const std::string& text, TGLTextAlignment alignment,
                                         TGLTextLayout layout, const Vec3* point, bool yDown);
 
-    // Draws text into the current GL context with the texture modulated by color. The
-    // state it changes (lighting, blending, texturing) is left as described by the caller:
-    // blending stays enabled, lighting and texturing are restored.
+    // Draws text into the current GL context with the texture modulated by color, leaving
+    // blending on; lighting and texturing are restored. gl tells the contexts apart (the
+    // renderer drawing, one per context): each has its own copy of the texture.
     void renderString(const std::string& text, TGLTextAlignment alignment, TGLTextLayout layout,
-                      const Vec4& color, const Vec3* point, bool yDown);
+                      const Vec4& color, const Vec3* point, bool yDown, const void* gl = nullptr);
     // Text at a point with a downward Y axis, laid out top-left.
-    void textOut(int x, int y, const std::string& text, const Vec4& color);
+    void textOut(int x, int y, const std::string& text, const Vec4& color,
+                 const void* gl = nullptr);
 
-    // Frees the GL texture; call with the context current before the context goes.
-    void releaseGL();
+    // Frees the texture of context gl; call with that context current before it goes.
+    void releaseGL(const void* gl = nullptr);
 
 protected:
     // Fills the cell sizes, glyph widths and glyph image. The base class keeps whatever
@@ -128,7 +129,9 @@ protected:
 
 private:
     void ensureBuilt();
-    void uploadTexture();
+    // Binds the texture of context gl, uploading the glyph image if that context has no
+    // copy of the present one.
+    void bindTexture(const void* gl);
 
     int hSpace_ = 1;
     int vSpace_ = 1;
@@ -137,8 +140,14 @@ private:
     bool dirty_ = true;
     bool building_ = false;
     int buildCount_ = 0;
-    unsigned textureName_ = 0;
-    bool textureStale_ = true;
+    struct ContextTexture {
+        const void* gl;
+        unsigned name;
+        std::uint64_t version;
+    };
+    std::vector<ContextTexture> textures_;
+    // Grows with every change of the image or its sampling.
+    std::uint64_t textureVersion_ = 1;
 };
 
 } // namespace coilrun::engine

@@ -251,7 +251,7 @@ void TGLGameMenu::drawMenu(RenderContext& ctx) {
         const std::string& line = items_[std::size_t(i)];
         const Vec3 at{x - float(font_->textWidth(line) / 2), float(y), 0};
         font_->renderString(line, TGLTextAlignment::taLeftJustify, TGLTextLayout::tlTop, c.color(),
-                            &at, true);
+                            &at, true, &ctx.backend());
         y += lh + spacing_;
     }
 

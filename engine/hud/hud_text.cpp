@@ -66,7 +66,8 @@ void TGLHUDText::doRender(RenderContext& ctx, bool renderSelf, bool renderChildr
         glMultMatrixf(textMatrix(ctx.dpi).data());
         glDisable(GL_DEPTH_TEST);
         glDisable(GL_CULL_FACE);
-        font_->renderString(text_, alignment_, layout_, modulateColor_.color(), nullptr, false);
+        font_->renderString(text_, alignment_, layout_, modulateColor_.color(), nullptr, false,
+                            &ctx.backend());
         glPopMatrix();
         glPopAttrib();
     }

@@ -37,13 +37,20 @@ const GlyphMesh* GlyphSet::mesh(unsigned char code) const {
     return i >= 0 && i < int(meshes_.size()) ? &meshes_[std::size_t(i)] : nullptr;
 }
 
-unsigned GlyphSet::listOf(unsigned char code) const {
-    if (!listBase_ || !metrics(code)) return 0;
-    return listBase_ + unsigned(int(code) - first_);
+unsigned GlyphSet::listBase(const void* gl) const {
+    for (const auto& [context, base] : lists_)
+        if (context == gl) return base;
+    return 0;
 }
 
-void GlyphSet::compile() {
-    if (listBase_) return;
+unsigned GlyphSet::listOf(unsigned char code, const void* gl) const {
+    const unsigned base = listBase(gl);
+    if (!base || !metrics(code)) return 0;
+    return base + unsigned(int(code) - first_);
+}
+
+void GlyphSet::compile(const void* gl) {
+    if (listBase(gl)) return;
     const GLuint base = glGenLists(GLsizei(meshes_.size()));
     if (base == 0) throw TGLFontManagerError("FontManager: no more display lists available");
     for (std::size_t i = 0; i < meshes_.size(); ++i) {
@@ -61,11 +68,12 @@ void GlyphSet::compile() {
         glTranslatef(metrics_[i].cellIncX, metrics_[i].cellIncY, 0);
         glEndList();
     }
-    listBase_ = base;
+    lists_.emplace_back(gl, base);
 }
 
-void GlyphSet::callLists(const std::string& text) const {
-    if (!listBase_ || text.empty()) return;
+void GlyphSet::callLists(const std::string& text, const void* gl) const {
+    const unsigned base = listBase(gl);
+    if (!base || text.empty()) return;
     std::string codes;
     codes.reserve(text.size());
     // A byte outside the range would index another set's lists: it is left out.
@@ -73,7 +81,7 @@ void GlyphSet::callLists(const std::string& text) const {
         if (metrics(c)) codes.push_back(char(int(c) - first_));
     if (codes.empty()) return;
     glPushAttrib(GL_LIST_BIT);
-    glListBase(listBase_);
+    glListBase(base);
     glCallLists(GLsizei(codes.size()), GL_UNSIGNED_BYTE, codes.data());
     glPopAttrib();
 }
@@ -127,21 +135,27 @@ void FontManager::release(GlyphSet& set) {
                            [&](const std::unique_ptr<GlyphSet>& s) { return s.get() == &set; });
     if (it == sets_.end()) return;
     if (--set.users_ > 0) return;
-    if (set.listBase_) unusedLists_.emplace_back(set.listBase_, set.glyphCount());
+    for (const auto& [gl, base] : set.lists_)
+        unusedLists_.push_back({gl, base, set.glyphCount()});
     sets_.erase(it);
 }
 
-void FontManager::freeUnusedLists() {
-    for (const auto& [base, count] : unusedLists_)
-        glDeleteLists(base, count);
-    unusedLists_.clear();
+void FontManager::freeUnusedLists(const void* gl) {
+    std::erase_if(unusedLists_, [&](const Lists& l) {
+        if (l.gl != gl) return false;
+        glDeleteLists(l.base, l.count);
+        return true;
+    });
 }
 
-void FontManager::releaseGL() {
-    freeUnusedLists();
+void FontManager::releaseGL(const void* gl) {
+    freeUnusedLists(gl);
     for (auto& set : sets_) {
-        if (set->listBase_) glDeleteLists(set->listBase_, set->glyphCount());
-        set->listBase_ = 0;
+        std::erase_if(set->lists_, [&](const std::pair<const void*, unsigned>& l) {
+            if (l.first != gl) return false;
+            glDeleteLists(l.second, set->glyphCount());
+            return true;
+        });
     }
 }
 

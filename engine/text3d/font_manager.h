@@ -54,23 +54,26 @@ public:
     const GlyphMesh* mesh(unsigned char code) const;
     int users() const { return users_; }
 
-    // Compiles the display lists if they are not yet; GL current. Throws
+    // Compiles the display lists in context gl (the renderer drawing, one per context) if
+    // it has none yet; that context current. Throws
     // TGLFontManagerError("FontManager: no more display lists available").
-    void compile();
-    bool compiled() const { return listBase_ != 0; }
-    // The list of code's glyph (0 before compiling or outside the range).
-    unsigned listOf(unsigned char code) const;
+    void compile(const void* gl = nullptr);
+    bool compiled(const void* gl = nullptr) const { return listBase(gl) != 0; }
+    // The list of code's glyph in context gl (0 before compiling or outside the range).
+    unsigned listOf(unsigned char code, const void* gl = nullptr) const;
     // Calls the glyph list of every byte of text in the range, each list ending with a
     // move of the pen by the glyph's cell increment.
-    void callLists(const std::string& text) const;
+    void callLists(const std::string& text, const void* gl = nullptr) const;
 
 private:
     friend class FontManager;
+    unsigned listBase(const void* gl) const;
+
     GlyphSetKey key_;
     int first_ = 0;
     std::vector<GlyphMetrics> metrics_;
     std::vector<GlyphMesh> meshes_;
-    unsigned listBase_ = 0;
+    std::vector<std::pair<const void*, unsigned>> lists_; // context, first list
     int users_ = 0;
 };
 
@@ -90,20 +93,25 @@ public:
     // when the service has no such font.
     GlyphSet& acquire(const GlyphSetKey& key);
     // Drops one user; the last one destroys the set (its display lists are freed at the
-    // next freeUnusedLists, in a GL context).
+    // next freeUnusedLists of their context).
     void release(GlyphSet& set);
 
     std::size_t setCount() const { return sets_.size(); }
-    // Frees the display lists of destroyed sets; GL current.
-    void freeUnusedLists();
-    // Frees every display list, for a context that is going away; GL current. Sets
-    // compile again on their next use.
-    void releaseGL();
+    // Frees the display lists that destroyed sets left in context gl; that context current.
+    void freeUnusedLists(const void* gl = nullptr);
+    // Frees every display list of context gl, which is going away; that context current.
+    // Sets compile again on their next use there.
+    void releaseGL(const void* gl = nullptr);
 
 private:
+    struct Lists {
+        const void* gl;
+        unsigned base;
+        int count;
+    };
     const platform::GlyphOutlines* outlines_;
     std::vector<std::unique_ptr<GlyphSet>> sets_;
-    std::vector<std::pair<unsigned, int>> unusedLists_; // base, count
+    std::vector<Lists> unusedLists_;
 };
 
 } // namespace coilrun::engine

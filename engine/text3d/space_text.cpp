@@ -211,10 +211,12 @@ Mat4 TGLSpaceText::lineMatrix(int index) {
 
 void TGLSpaceText::doRender(RenderContext& ctx, bool renderSelf, bool renderChildren) {
     if (renderSelf && manager_ && !lines_.empty()) {
-        manager_->freeUnusedLists();
+        // Each context (one renderer each) holds its own display lists.
+        const void* gl = &ctx.backend();
+        manager_->freeUnusedLists(gl);
         ensureGlyphSet();
         GlyphSet& set = *set_;
-        set.compile();
+        set.compile(gl);
         ctx.applyMaterial(material());
         glPushAttrib(GL_ENABLE_BIT);
         // The object's scale reaches the normals; lighting needs them unit length.
@@ -225,7 +227,7 @@ void TGLSpaceText::doRender(RenderContext& ctx, bool renderSelf, bool renderChil
         for (int i = 0; i < int(lines_.size()); ++i) {
             glPushMatrix();
             glMultMatrixf(lineMatrix(i).data());
-            set.callLists(lines_[std::size_t(i)]);
+            set.callLists(lines_[std::size_t(i)], gl);
             glPopMatrix();
         }
         glPopMatrix();

@@ -79,12 +79,13 @@ protected:
     }
     ~HudRenderTest() override {
         if (gGl->makeCurrent()) {
-            font.releaseGL();
-            fonts.releaseGL();
+            font.releaseGL(glKey());
+            fonts.releaseGL(glKey());
             renderer.releaseGl();
         }
     }
-    platform::Image render() {
+    platform::Image render() { return render(renderer); }
+    platform::Image render(GlRenderer& with) {
         return gGl->render(kW, kH, [&](int w, int h) {
             glViewport(0, 0, w, h);
             glClearColor(0, 0, 0, 1);
@@ -102,7 +103,7 @@ protected:
             glEnable(GL_LIGHT0);
             glLightfv(GL_LIGHT0, GL_POSITION, lightPos);
             glLightfv(GL_LIGHT0, GL_DIFFUSE, white);
-            RenderContext ctx(renderer);
+            RenderContext ctx(with);
             ctx.viewportWidth = w;
             ctx.viewportHeight = h;
             ctx.cameraPosition = {0, 0, 8};
@@ -111,6 +112,8 @@ protected:
         });
     }
     template <class T> T& add() { return root.addNewChild<T>(); }
+    // What the HUD objects tell contexts apart by: the renderer drawing.
+    const void* glKey() const { return static_cast<const RenderBackend*>(&renderer); }
 
     qt::QtFontRasterizer rasterizer;
     qt::QtGlyphOutlines outlines;
@@ -186,6 +189,29 @@ TEST_F(HudRenderTest, CentredHudTextAtItsPixelPosition) {
     // Faded out completely it leaves no trace.
     text.setModulateColor({1, 1, 1, 0});
     EXPECT_TRUE(find(render(), lit).empty());
+}
+
+TEST_F(HudRenderTest, EachRendererKeepsItsOwnGlyphTexture) {
+    // Two renderers stand for two contexts (a window and an offscreen picture).
+    auto& text = add<TGLHUDText>();
+    text.setBitmapFont(&font);
+    text.setText("HHHH");
+    text.setPosition(100, 80, 0);
+    GlRenderer other;
+    const int inked = find(render(), lit).count;
+    ASSERT_GT(inked, 100);
+    EXPECT_EQ(find(render(other), lit).count, inked);
+    // The other context going away leaves this one's texture in place.
+    ASSERT_TRUE(gGl->makeCurrent());
+    font.releaseGL(static_cast<const RenderBackend*>(&other));
+    EXPECT_EQ(find(render(), lit).count, inked);
+    // A rebuilt font reaches every context.
+    font.setFontSize(12);
+    const int small = find(render(), lit).count;
+    EXPECT_LT(small, inked / 2);
+    EXPECT_EQ(find(render(other), lit).count, small);
+    ASSERT_TRUE(gGl->makeCurrent());
+    font.releaseGL(static_cast<const RenderBackend*>(&other));
 }
 
 TEST_F(HudRenderTest, EmptyTextsDrawNothing) {
