@@ -94,7 +94,8 @@ public:
     int layoutMenu();
 
     bool hasGeometry() const override { return false; }
-    bool blended() const override { return true; }
+    // Overlay objects are drawn in tree order, never sorted by distance like blended ones.
+    bool blended() const override { return false; }
     const TGLMaterial* renderMaterial() const override { return nullptr; }
     bool drawsInOverlayPass() const override { return true; }
     void doRender(RenderContext& ctx, bool renderSelf, bool renderChildren) override;

@@ -25,6 +25,8 @@ public:
     void setRotation(float degrees);
 
     bool drawsInOverlayPass() const override { return true; }
+    // Overlay objects are drawn in tree order, never sorted by distance like blended ones.
+    bool blended() const override { return false; }
     bool cachesGeometry() const override { return false; }
     // The rectangle in overlay pixels (the modelview is the identity there).
     void buildList(GeometrySink& sink) override;

@@ -273,6 +273,36 @@ TEST_F(HudRenderTest, SpriteOfThirtyPixelsDrawnWhole) {
     library.at(0).material().texture().setEnabled(false); // keep both entries alive to here
 }
 
+TEST_F(HudRenderTest, OverlayObjectsLieOnEachOtherInTreeOrder) {
+    // A translucent picture first, a text after it: the text is on top, although the
+    // picture is blended (blended 3D objects would be drawn last).
+    platform::Image picture;
+    picture.width = picture.height = 4;
+    picture.pixels.assign(16, 0xff0000ffu);
+    TGLMaterialLibrary library;
+    TGLMaterial& m = library.add("HT0").material();
+    m.texture().setImage(picture);
+    m.texture().setEnabled(true);
+    m.setBlendingMode(TGLBlendingMode::bmTransparency);
+    auto& sprite = add<TGLHUDSprite>();
+    sprite.setWidth(200);
+    sprite.setHeight(100);
+    sprite.setPosition(160, 120, 0);
+    sprite.material().setMaterialLibrary(&library);
+    sprite.material().setLibMaterialName("HT0");
+    auto& text = add<TGLHUDText>();
+    text.setBitmapFont(&font);
+    text.setText("HHHH");
+    text.setPosition(120, 110, 0);
+    const platform::Image img = render();
+    keep(img, "overlay_order");
+    const Box white = find(img, [](std::uint32_t p) {
+        return platform::red(p) > 200 && platform::green(p) > 200 && platform::blue(p) > 200;
+    });
+    EXPECT_GT(white.count, 50);
+    EXPECT_GT(find(img, bluish).count, 10000);
+}
+
 TEST_F(HudRenderTest, GameOverAsLitExtrudedLetters) {
     auto& text = add<TGLSpaceText>();
     text.setFontManager(&fonts);
