@@ -170,6 +170,46 @@ TEST_F(HudRenderTest, MenuShowsItsSelectedLineInTheActiveColour) {
     EXPECT_GT(find(again, bluish, first, first + lh).count, 30);
 }
 
+TEST_F(HudRenderTest, MenuTitlePictureAndVirtualCanvas) {
+    platform::Image picture;
+    picture.width = picture.height = 8;
+    picture.pixels.assign(64, 0xff00ff00u);
+    TGLMaterialLibrary library;
+    TGLMaterial& m = library.add("title").material();
+    m.texture().setImage(picture);
+    m.texture().setEnabled(true);
+
+    auto& menu = add<TGLGameMenu>();
+    menu.setFont(&font);
+    menu.setItems({"Play"});
+    menu.setInactiveColor({0, 0, 1, 1});
+    menu.setMaterialLibrary(&library);
+    menu.setTitleMaterialName("title");
+    menu.setTitleWidth(60);
+    menu.setTitleHeight(30);
+    // The centre of the 1024 x 768 canvas is the centre of the view, whatever its size.
+    menu.setMenuScale(TGLGameMenuScale::gms1024x768);
+    menu.setPosition(512, 384, 0);
+    const platform::Image img = render();
+    keep(img, "menu_title");
+    const Box title = find(img, [](std::uint32_t p) { return platform::green(p) > 120; });
+    const Box line = find(img, bluish);
+    ASSERT_FALSE(title.empty());
+    ASSERT_FALSE(line.empty());
+    // 60 x 30 canvas pixels shrink by 320 / 1024 and 240 / 768.
+    EXPECT_NEAR(title.right - title.left + 1, 60 * 320 / 1024.0, 1.5);
+    EXPECT_NEAR(title.bottom - title.top + 1, 30 * 240 / 768.0, 1.5);
+    EXPECT_NEAR((title.left + title.right) / 2.0, 160, 1.5);
+    EXPECT_LT(title.bottom, line.top) << "the title stands above the lines";
+    EXPECT_NEAR((line.left + line.right) / 2.0, 160, 3);
+
+    // A title the library does not hold draws nothing but keeps its room.
+    menu.setTitleMaterialName("none such");
+    const platform::Image without = render();
+    EXPECT_TRUE(find(without, [](std::uint32_t p) { return platform::green(p) > 120; }).empty());
+    EXPECT_EQ(find(without, bluish).top, line.top);
+}
+
 TEST_F(HudRenderTest, CentredHudTextAtItsPixelPosition) {
     auto& text = add<TGLHUDText>();
     text.setBitmapFont(&font);
