@@ -11,7 +11,9 @@ TGLSceneRootObject::TGLSceneRootObject(TGLScene& scene) {
     setVisibilityCulling(TGLVisibilityCulling::vcNone);
 }
 
-TGLScene::TGLScene() : root_(std::make_unique<TGLSceneRootObject>(*this)) {
+TGLScene::TGLScene() {
+    // The root reports its first settings to the scene: every member must exist first.
+    root_ = std::make_unique<TGLSceneRootObject>(*this);
     setName("scene");
 }
 
