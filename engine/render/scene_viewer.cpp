@@ -138,11 +138,15 @@ void TGLSceneViewer::resetPerformanceMonitor() {
     monitorStart_ = clock_.seconds();
 }
 
-void TGLSceneViewer::render(int width, int height) {
-    frameRequested_ = false;
+void TGLSceneViewer::resize(int width, int height) {
     width_ = width;
     height_ = height;
     applyPendingFieldOfView(width, height);
+}
+
+void TGLSceneViewer::render(int width, int height) {
+    frameRequested_ = false;
+    resize(width, height);
     settings_.backgroundColor = background_.color();
     if (scene_) renderer_.renderFrame(*scene_, camera_, width, height, settings_);
     ++frames_;
@@ -151,9 +155,7 @@ void TGLSceneViewer::render(int width, int height) {
 
 platform::Image TGLSceneViewer::renderToImage(platform::OffscreenGl& gl, int width, int height) {
     return gl.render(width, height, [&](int w, int h) {
-        width_ = w;
-        height_ = h;
-        applyPendingFieldOfView(w, h);
+        resize(w, h);
         settings_.backgroundColor = background_.color();
         if (scene_) offscreenRenderer_.renderFrame(*scene_, camera_, w, h, settings_);
         ++frames_;

@@ -57,6 +57,8 @@ public:
 
     // Draws a frame of width x height pixels into the current context.
     void render(int width, int height);
+    // Tells the viewer its size before (or without) drawing: applies a waiting FieldOfView.
+    void resize(int width, int height);
     // Draws one frame offscreen and returns it (empty when GL is missing). The
     // offscreen context keeps its own GL objects: call releaseOffscreen(gl) before
     // destroying the OffscreenGl.
