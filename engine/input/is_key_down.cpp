@@ -1,0 +1,19 @@
+#include "engine/input/is_key_down.h"
+
+#include "engine/input/virtual_keys.h"
+
+namespace coilrun {
+
+bool IsKeyDown(const platform::Keyboard& keyboard, char c) {
+    const int key = keyboard.virtualKeyForChar(c) & 0xff;
+    if (key != vk::none && keyboard.isVirtualKeyDown(key)) return true;
+    if (c == '+') return keyboard.isVirtualKeyDown(vk::add);
+    if (c == '-') return keyboard.isVirtualKeyDown(vk::subtract);
+    return false;
+}
+
+bool IsKeyDown(const platform::Keyboard& keyboard, int virtualKey) {
+    return keyboard.isVirtualKeyDown(virtualKey);
+}
+
+} // namespace coilrun

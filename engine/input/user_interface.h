@@ -1,0 +1,63 @@
+#pragma once
+#include "engine/input/navigator.h"
+#include "engine/platform/input.h"
+#include "engine/platform/window.h"
+
+namespace coilrun {
+
+// Mouse look: while active the pointer is hidden and kept at the screen centre, and
+// every pixel it travels from there turns the navigator's object by MouseSpeed x 0.01
+// degrees (right turns right, up turns up unless InvertMouse).
+class TGLUserInterface {
+public:
+    TGLUserInterface(platform::Cursor& cursor, platform::Screen& screen);
+    // Shows the pointer again when mouse look is still active.
+    ~TGLUserInterface();
+    TGLUserInterface(const TGLUserInterface&) = delete;
+    TGLUserInterface& operator=(const TGLUserInterface&) = delete;
+
+    bool invertMouse() const { return invertMouse_; }
+    void setInvertMouse(bool invert) { invertMouse_ = invert; }
+    float mouseSpeed() const { return mouseSpeed_; }
+    void setMouseSpeed(float speed) { mouseSpeed_ = speed; }
+    TGLNavigator* glNavigator() const { return navigator_; }
+    void setGLNavigator(TGLNavigator* navigator);
+    TGLNavigator* glVertNavigator() const { return vertNavigator_; }
+    void setGLVertNavigator(TGLNavigator* navigator);
+
+    void MouseLookActivate();
+    void MouseLookDeactivate();
+    void MouseLookActiveToggle();
+    void MouseLookCenter();
+    // Reads the pointer (while active) for the next MouseLook.
+    void MouseUpdate();
+    // Turns by the travel read at the last MouseUpdate and recentres the pointer;
+    // true when it turned anything.
+    bool MouseLook();
+    void TurnHorizontal(double degrees);
+    void TurnVertical(double degrees);
+
+    bool mouseLookActive() const { return active_; }
+    platform::Point cursorPos() const { return cursorPos_; }
+    platform::Point screenCentre() const { return centre_; }
+
+private:
+    friend class TGLNavigator;
+    void navigatorDestroyed(TGLNavigator& navigator);
+    void link(TGLNavigator*& slot, TGLNavigator* navigator);
+    void unlinkIfUnused(TGLNavigator* navigator);
+    void computeCentre();
+
+    platform::Cursor& cursor_;
+    platform::Screen& screen_;
+    bool invertMouse_ = false;
+    float mouseSpeed_ = 0;
+    TGLNavigator* navigator_ = nullptr;
+    TGLNavigator* vertNavigator_ = nullptr;
+    platform::Point cursorPos_;
+    platform::Point centre_;
+    bool active_ = false;
+    bool readingUsed_ = false;
+};
+
+} // namespace coilrun
