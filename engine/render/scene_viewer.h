@@ -71,7 +71,9 @@ public:
 
     int width() const { return width_; }
     int height() const { return height_; }
+    // The renderer of the surface's context, and the one of renderToImage.
     GlRenderer& renderer() { return renderer_; }
+    GlRenderer& offscreenRenderer() { return offscreenRenderer_; }
 
     // Pointer events from the surface, in its pixels; button: 0 left, 1 right, 2 middle.
     std::function<void(int button, int x, int y)> onMouseDown;
