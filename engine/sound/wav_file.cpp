@@ -72,10 +72,14 @@ void TGLWAVFile::LoadFromStream(ByteStream& stream) {
         throw WavFileError(why);
     };
 
+    bool ended = false; // the stream ran out before a whole chunk header
     while (stream.position() - p0 < chunkWalkLimit) {
         auto id = stream.take(4);
         std::uint32_t size = 0;
-        if (id.empty() || !stream.readU32(size)) break; // the stream ended
+        if (id.empty() || !stream.readU32(size)) {
+            ended = true;
+            break;
+        }
         if (isId(id, "data")) {
             dataOffset = stream.position() - p0;
             dataLength = size;
@@ -106,7 +110,7 @@ void TGLWAVFile::LoadFromStream(ByteStream& stream) {
     }
 
     if (!haveData) {
-        fail(stream.remaining() == 0
+        fail(ended || stream.remaining() == 0
                  ? "RIFF-WAVE ends before its \"data\" chunk"
                  : "RIFF-WAVE without a \"data\" chunk in its first 2048 bytes");
     }
