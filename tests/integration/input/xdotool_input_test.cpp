@@ -1,0 +1,117 @@
+// Keys and the pointer on a real X server, driven from outside with xdotool.
+#include "engine/input/is_key_down.h"
+#include "engine/input/user_interface.h"
+#include "engine/input/virtual_keys.h"
+#include "platform/qt/qt_cursor.h"
+#include "platform/qt/qt_keyboard.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QElapsedTimer>
+#include <QScreen>
+#include <QWidget>
+#include <cstdlib>
+#include <gtest/gtest.h>
+#include <string>
+
+namespace coilrun::qt {
+namespace {
+
+bool spinUntil(const std::function<bool()>& done, int timeoutMs = 3000) {
+    QElapsedTimer t;
+    t.start();
+    while (!done() && t.elapsed() < timeoutMs)
+        QApplication::processEvents(QEventLoop::AllEvents, 5);
+    return done();
+}
+
+int xdotool(const std::string& args) {
+    return std::system(("xdotool " + args).c_str());
+}
+
+class ScreenOf : public platform::Screen {
+public:
+    int width() const override { return QGuiApplication::primaryScreen()->geometry().width(); }
+    int height() const override { return QGuiApplication::primaryScreen()->geometry().height(); }
+    int dpi() const override { return 96; }
+};
+
+struct XInputTest : ::testing::Test {
+    static void SetUpTestSuite() {
+        if (std::system("command -v xdotool >/dev/null 2>&1") != 0) missing = "xdotool";
+    }
+    void SetUp() override {
+        if (!missing.empty()) GTEST_SKIP() << "no " << missing;
+        if (QGuiApplication::platformName() != "xcb") GTEST_SKIP() << "not on X11";
+        window.resize(320, 240);
+        window.show();
+        ASSERT_TRUE(spinUntil([&] { return window.isVisible(); }));
+        xdotool("windowfocus --sync " + std::to_string(window.winId()));
+        window.activateWindow();
+        spinUntil([&] { return window.isActiveWindow(); }, 1000);
+    }
+    void TearDown() override { xdotool("keyup shift Up w equal KP_Add"); }
+
+    // Holds key down with xdotool and returns whether `down` read true while held and
+    // false after release.
+    bool holdAndRelease(const std::string& keys, const std::function<bool()>& down) {
+        xdotool("keydown " + keys);
+        const bool sawDown = spinUntil(down);
+        xdotool("keyup " + keys);
+        const bool sawUp = spinUntil([&] { return !down(); });
+        return sawDown && sawUp;
+    }
+
+    static inline std::string missing;
+    QWidget window;
+    QtKeyboard keyboard;
+};
+
+TEST_F(XInputTest, HeldKeysReadDownUntilReleased) {
+    EXPECT_TRUE(holdAndRelease("Up", [&] { return IsKeyDown(keyboard, 38); }));
+    EXPECT_TRUE(holdAndRelease("w", [&] { return IsKeyDown(keyboard, 'w'); }));
+    EXPECT_TRUE(holdAndRelease("w", [&] { return IsKeyDown(keyboard, 'W'); }));
+    EXPECT_TRUE(holdAndRelease("Escape", [&] { return IsKeyDown(keyboard, 27); }));
+    EXPECT_TRUE(holdAndRelease("space", [&] { return IsKeyDown(keyboard, ' '); }));
+}
+
+TEST_F(XInputTest, PlusReadsDownWithOrWithoutShiftAndOnTheKeypad) {
+    EXPECT_TRUE(holdAndRelease("shift equal", [&] { return IsKeyDown(keyboard, '+'); }));
+    EXPECT_FALSE(keyboard.isVirtualKeyDown(vk::shift));
+    EXPECT_TRUE(holdAndRelease("equal", [&] { return IsKeyDown(keyboard, '+'); }));
+    EXPECT_TRUE(holdAndRelease("KP_Add", [&] { return IsKeyDown(keyboard, '+'); }));
+    EXPECT_TRUE(holdAndRelease("KP_Subtract", [&] { return IsKeyDown(keyboard, '-'); }));
+    // Shift let go before the key: the key still comes up.
+    xdotool("keydown shift equal");
+    ASSERT_TRUE(spinUntil([&] { return IsKeyDown(keyboard, '+'); }));
+    xdotool("keyup shift");
+    xdotool("keyup equal");
+    EXPECT_TRUE(spinUntil([&] { return !IsKeyDown(keyboard, '+'); }));
+}
+
+TEST_F(XInputTest, CursorIsHiddenWhileMouseLookIsActive) {
+    QtCursor cursor;
+    ScreenOf screen;
+    TGLUserInterface ui(cursor, screen);
+    ui.MouseLookActivate();
+    ASSERT_NE(QGuiApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::BlankCursor);
+    spinUntil([&] { return QCursor::pos() == QPoint(ui.screenCentre().x, ui.screenCentre().y); },
+              1000);
+    EXPECT_EQ(cursor.position(), ui.screenCentre()); // recentred
+    ui.MouseLookActivate();
+    ui.MouseLookDeactivate();
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+    EXPECT_TRUE(cursor.visible());
+}
+
+} // namespace
+} // namespace coilrun::qt
+
+int main(int argc, char** argv) {
+    // Without a display the tests still list (and then skip themselves).
+    if (qEnvironmentVariableIsEmpty("DISPLAY")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
