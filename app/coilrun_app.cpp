@@ -2,11 +2,12 @@
 
 namespace coilrun {
 
-CoilrunApp::CoilrunApp(platform::Platform& platform) : platform_(platform) {
+CoilrunApp::CoilrunApp(platform::Platform& platform)
+    : platform_(platform), pump_(platform.clock(), platform.loop()) {
     splash_ = std::make_unique<TSplashScreen>(platform);
     splash_->window().onClose = [this] { platform_.loop().quit(); };
 
-    form1_ = std::make_unique<TForm1>(platform);
+    form1_ = std::make_unique<TForm1>(platform, pump_);
     splash_->showMainWindow = [this] { form1_->show(); };
     form1_->onClosed = [this] { splash_->window().close(); };
 

@@ -9,7 +9,6 @@ int main(int argc, char** argv) {
     QApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication application(argc, argv);
     QApplication::setApplicationName("Coilrun");
-    QApplication::setApplicationDisplayName("Coilrun");
     QApplication::setOrganizationName("Quorvex");
     QApplication::setQuitOnLastWindowClosed(false);
 

@@ -1,5 +1,10 @@
 #pragma once
+#include "engine/objects/scene.h"
 #include "engine/platform/platform.h"
+#include "engine/render/scene_viewer.h"
+#include "engine/time/cadencer.h"
+#include "engine/time/cadencer_pump.h"
+#include "engine/time/progress_target.h"
 #include "engine/time/timer.h"
 #include "game/state/game_state.h"
 
@@ -9,11 +14,23 @@
 
 namespace coilrun {
 
+// Lets a cadencer advance a scene.
+class SceneProgress : public ProgressTarget {
+public:
+    explicit SceneProgress(engine::TGLScene& scene) : scene_(scene) {}
+    void doProgress(double deltaTime, double newTime) override {
+        scene_.progress(deltaTime, newTime);
+    }
+
+private:
+    engine::TGLScene& scene_;
+};
+
 // The game window. It owns the scene, the viewer, every timer and cadencer of
 // the game and the game state they share.
 class TForm1 {
 public:
-    explicit TForm1(platform::Platform& platform);
+    TForm1(platform::Platform& platform, CadencerPump& pump);
     ~TForm1();
     TForm1(const TForm1&) = delete;
     TForm1& operator=(const TForm1&) = delete;
@@ -21,17 +38,15 @@ public:
     void FormCreate();
     void FormClose();
     void runtimeTimer();
+    void CadencerMenuProgress(double deltaTime, double newTime);
 
     // Brings the window up; a window already shown stays as it is.
     void show();
 
     platform::Window& window() { return *window_; }
     GameState& state() { return state_; }
-
-    // Frames per second of the viewer since the last status line.
-    std::function<double()> framesPerSecond = [] { return 0.0; };
-    // Constant attenuation of the centre light, shown on the status line.
-    std::function<double()> centerLightAttenuation = [] { return 1.0; };
+    engine::TGLScene& scene() { return glscn1; }
+    engine::TGLSceneViewer& viewer() { return *glscnvwr1; }
 
     // Called after FormClose has run (the application closes the other windows).
     std::function<void()> onClosed;
@@ -42,8 +57,12 @@ private:
     std::unique_ptr<platform::Window> window_;
 
 public:
-    std::unique_ptr<platform::GlSurface> glscnvwr1;
+    engine::TGLScene glscn1;
+    SceneProgress glscn1Progress{glscn1};
+    std::unique_ptr<platform::GlSurface> glscnvwr1Surface;
+    std::unique_ptr<engine::TGLSceneViewer> glscnvwr1;
     std::unique_ptr<platform::Widget> pnl1;
+    std::unique_ptr<TGLCadencer> CadencerMenu;
     std::unique_ptr<TTimer> runtime;
 };
 

@@ -84,7 +84,7 @@ std::string QtUserIdentity::userName() const {
 }
 
 void QtMessageBoxes::show(const std::string& text, platform::MessageKind kind) {
-    const QString caption = QGuiApplication::applicationDisplayName();
+    const QString caption = QStringLiteral("Coilrun");
     const QString body = QString::fromLatin1(text.c_str());
     switch (kind) {
     case platform::MessageKind::Information:

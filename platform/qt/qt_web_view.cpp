@@ -24,8 +24,10 @@ void QtWebView::loadFinished(bool ok) {
     // ("http://..."), so that callers can tell an address from a title.
     const QUrl url = view_->url();
     const QString title = view_->title();
-    const bool hasTitle = ok && !title.isEmpty() && title != url.toString() &&
-                          title != url.toString(QUrl::RemoveScheme | QUrl::RemoveAuthority) &&
+    // Without a <title> the view names the page by its address, less the scheme.
+    QString bare = url.toString(QUrl::RemoveScheme);
+    if (bare.startsWith("//")) bare = bare.mid(2);
+    const bool hasTitle = ok && !title.isEmpty() && title != url.toString() && title != bare &&
                           title != url.toDisplayString();
     location_ = hasTitle ? title.toLatin1().toStdString() : url.toString().toStdString();
     if (onDocumentComplete) onDocumentComplete();

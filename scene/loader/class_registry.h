@@ -5,6 +5,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <type_traits>
 
@@ -17,6 +18,7 @@ class LoadContext;
 struct Loaded {
     std::string className;
     std::string name;
+    std::string parentName; // the declaration it is nested in, empty at the top
     int line = 0;
     void* object = nullptr;                    // as the declared class
     engine::TGLComponent* component = nullptr; // when the class is a component
@@ -92,6 +94,7 @@ void ClassRegistry::addClass(const std::string& name, const std::string& baseNam
     ClassInfo info;
     info.base = baseName;
     info.create = [make, name](LoadContext& ctx) {
+        if (!make) throw std::runtime_error(name + " cannot be made: it is only a base class");
         std::unique_ptr<T> made = make(ctx);
         Loaded l;
         l.className = name;

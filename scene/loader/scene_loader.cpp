@@ -133,13 +133,22 @@ struct Builder {
     // Declarations with their results, in file order, for the property pass.
     std::vector<std::pair<const Declaration*, Loaded*>> order;
 
-    Loaded& make(const Declaration& d) {
+    Loaded& make(const Declaration& d, const Loaded* parent) {
         if (!registry.knows(d.className)) ctx.fail(d.line, "unknown class " + d.className);
         if (out.byName.count(d.name))
             ctx.fail(d.line, "the name " + d.name + " is used twice (first on line " +
                                  std::to_string(out.byName[d.name]->line) + ")");
-        Loaded& l = out.all.emplace_back(registry.create(d.className, ctx));
+        Loaded made;
+        try {
+            made = registry.create(d.className, ctx);
+        } catch (const SceneFileError&) {
+            throw;
+        } catch (const std::exception& e) {
+            ctx.fail(d.line, e.what());
+        }
+        Loaded& l = out.all.emplace_back(std::move(made));
         l.name = d.name;
+        if (parent) l.parentName = parent->name;
         l.line = d.line;
         if (l.component) l.component->setName(d.name);
         out.byName[d.name] = &l;
@@ -149,7 +158,7 @@ struct Builder {
 
     // Builds d and its subtree; scene objects are placed under parent (null at the top).
     void build(const Declaration& d, Loaded* parent, engine::TGLBaseSceneObject* parentObject) {
-        Loaded& l = make(d);
+        Loaded& l = make(d, parent);
         engine::TGLBaseSceneObject* self = l.sceneObject.get();
         engine::TGLBaseSceneObject* childParent = self;
         if (auto* scene = dynamic_cast<engine::TGLScene*>(l.component))
@@ -186,8 +195,15 @@ LoadedScene loadScene(std::string_view text, const ClassRegistry& registry, Load
 
     for (auto& [decl, loaded] : builder.order) {
         for (const Property& p : decl->properties) {
-            if (!registry.set(loaded->className, loaded->object, p, ctx))
-                ctx.fail(p.line, loaded->className + " has no property " + p.name);
+            bool known = false;
+            try {
+                known = registry.set(loaded->className, loaded->object, p, ctx);
+            } catch (const SceneFileError&) {
+                throw;
+            } catch (const std::exception& e) {
+                ctx.fail(p.line, p.name + ": " + e.what());
+            }
+            if (!known) ctx.fail(p.line, loaded->className + " has no property " + p.name);
         }
     }
     // Loading ends in file order: of two sound outputs stored as active, the later
@@ -195,7 +211,13 @@ LoadedScene loadScene(std::string_view text, const ClassRegistry& registry, Load
     for (auto& [decl, loaded] : builder.order) {
         if (auto* object = dynamic_cast<engine::TGLBaseSceneObject*>(loaded->component))
             object->endLoading();
-        registry.finishLoading(loaded->className, loaded->object, ctx);
+        try {
+            registry.finishLoading(loaded->className, loaded->object, ctx);
+        } catch (const SceneFileError&) {
+            throw;
+        } catch (const std::exception& e) {
+            ctx.fail(loaded->line, loaded->name + ": " + e.what());
+        }
     }
     return out;
 }

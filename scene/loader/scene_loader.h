@@ -11,6 +11,8 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <typeindex>
+#include <typeinfo>
 #include <vector>
 
 namespace coilrun::scene {
@@ -67,6 +69,19 @@ public:
         return *platform_;
     }
 
+    // Services the setters need beyond the platform (a cadencer pump, a sound
+    // context): provided by whoever loads, found by type.
+    template <class T> void provide(T& service) {
+        services_[std::type_index(typeid(T))] = &service;
+    }
+    template <class T> T& service() const {
+        auto it = services_.find(std::type_index(typeid(T)));
+        if (it == services_.end())
+            throw std::runtime_error(std::string("this scene needs a service the loader lacks: ") +
+                                     typeid(T).name());
+        return *static_cast<T*>(it->second);
+    }
+
     [[noreturn]] void fail(int line, const std::string& message) const {
         throw SceneFileError(line, message);
     }
@@ -90,6 +105,18 @@ public:
         fail(p.line, "'" + name + "' is not of the kind " + p.name + " needs");
     }
 
+    // Whether some declaration is called name.
+    bool knows(const std::string& name) const { return scene_ && scene_->has(name); }
+
+    // The declarations nested in the one called name, in file order.
+    std::vector<const Loaded*> childrenOf(const std::string& name) const {
+        std::vector<const Loaded*> out;
+        if (scene_)
+            for (const Loaded& l : scene_->all)
+                if (l.parentName == name) out.push_back(&l);
+        return out;
+    }
+
     // The handler named by the property's value; an empty function (and a note in
     // missingHandlers) when the table lacks it.
     template <class F> F handler(const Property& p) const {
@@ -110,6 +137,7 @@ private:
     platform::Platform* platform_;
     const HandlerTable* handlers_;
     LoadedScene* scene_ = nullptr;
+    std::map<std::type_index, void*> services_;
 };
 
 // Reads a scene file: creates every declared object by its class, places scene

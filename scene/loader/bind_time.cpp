@@ -1,0 +1,88 @@
+// How the scene file sets up the cadencers and the timers of the game window.
+// Handlers are found by name in the table the window gives the loader.
+#include "engine/time/async_timer.h"
+#include "engine/time/cadencer.h"
+#include "engine/time/timer.h"
+#include "scene/loader/engine_classes.h"
+#include "scene/loader/enum_names.h"
+
+namespace coilrun::scene {
+
+COILRUN_ENUM_NAMES(TGLCadencerMode, "cmManual", "cmASAP", "cmApplicationIdle");
+COILRUN_ENUM_NAMES(TGLCadencerTimeReference, "cmRTC", "cmPerformanceCounter", "cmExternal");
+
+namespace {
+
+template <class T, class F> void prop(ClassRegistry& r, const char* cls, const char* name, F f) {
+    r.addProperty<T>(cls, name, std::function<void(T&, const Property&, LoadContext&)>(f));
+}
+
+} // namespace
+
+void registerTimeClasses(ClassRegistry& r) {
+    r.addClass<TGLCadencer>("TGLCadencer", "", [](LoadContext& x) {
+        auto c = std::make_unique<TGLCadencer>(x.service<CadencerPump>());
+        c->beginLoading();
+        return c;
+    });
+    using C = TGLCadencer;
+    const char* c = "TGLCadencer";
+    prop<C>(r, c, "Scene", [](C& o, const Property& p, LoadContext& x) {
+        // The scene is advanced through the progress target the window gives for it.
+        if (!x.knows(x.identifier(p)))
+            x.fail(p.line, "no object is named '" + x.identifier(p) + "'");
+        o.setScene(&x.service<ProgressTarget>());
+    });
+    prop<C>(r, c, "Enabled",
+            [](C& o, const Property& p, LoadContext& x) { o.setEnabled(x.boolean(p)); });
+    prop<C>(r, c, "Mode", [](C& o, const Property& p, LoadContext& x) {
+        o.setMode(enumValue<TGLCadencerMode>(x, p));
+    });
+    prop<C>(r, c, "TimeReference", [](C& o, const Property& p, LoadContext& x) {
+        o.setTimeReference(enumValue<TGLCadencerTimeReference>(x, p));
+    });
+    prop<C>(r, c, "TimeMultiplier",
+            [](C& o, const Property& p, LoadContext& x) { o.setTimeMultiplier(x.number(p)); });
+    prop<C>(r, c, "MaxDeltaTime",
+            [](C& o, const Property& p, LoadContext& x) { o.setMaxDeltaTime(x.number(p)); });
+    prop<C>(r, c, "MinDeltaTime",
+            [](C& o, const Property& p, LoadContext& x) { o.setMinDeltaTime(x.number(p)); });
+    prop<C>(r, c, "FixedDeltaTime",
+            [](C& o, const Property& p, LoadContext& x) { o.setFixedDeltaTime(x.number(p)); });
+    prop<C>(r, c, "SleepLength",
+            [](C& o, const Property& p, LoadContext& x) { o.setSleepLength(x.integer(p)); });
+    prop<C>(r, c, "OnProgress", [](C& o, const Property& p, LoadContext& x) {
+        o.setOnProgress(x.handler<TGLCadencer::ProgressEvent>(p));
+    });
+    r.addLoaded<C>(c, [](C& o, LoadContext&) { o.endLoading(); });
+
+    // Timers arm themselves on every change; the scene file gives Interval and OnTimer
+    // before Enabled so that an asynchronous timer's first deadline uses its interval.
+    r.addClass<TTimer>(
+        "TTimer", "", [](LoadContext& x) { return std::make_unique<TTimer>(x.platform().loop()); });
+    prop<TTimer>(r, "TTimer", "Enabled",
+                 [](TTimer& o, const Property& p, LoadContext& x) { o.setEnabled(x.boolean(p)); });
+    prop<TTimer>(r, "TTimer", "Interval", [](TTimer& o, const Property& p, LoadContext& x) {
+        o.setInterval(std::uint32_t(x.integer(p)));
+    });
+    prop<TTimer>(r, "TTimer", "OnTimer", [](TTimer& o, const Property& p, LoadContext& x) {
+        o.setOnTimer(x.handler<std::function<void()>>(p));
+    });
+
+    r.addClass<TAsyncTimer>("TAsyncTimer", "", [](LoadContext& x) {
+        return std::make_unique<TAsyncTimer>(x.platform().loop());
+    });
+    using A = TAsyncTimer;
+    prop<A>(r, "TAsyncTimer", "Enabled",
+            [](A& o, const Property& p, LoadContext& x) { o.setEnabled(x.boolean(p)); });
+    prop<A>(r, "TAsyncTimer", "Interval", [](A& o, const Property& p, LoadContext& x) {
+        const int ms = x.integer(p);
+        if (ms < 0 || ms > 65535) x.fail(p.line, "Interval takes 0 to 65535 milliseconds");
+        o.setInterval(std::uint16_t(ms));
+    });
+    prop<A>(r, "TAsyncTimer", "OnTimer", [](A& o, const Property& p, LoadContext& x) {
+        o.setOnTimer(x.handler<std::function<void()>>(p));
+    });
+}
+
+} // namespace coilrun::scene

@@ -1,0 +1,15 @@
+#pragma once
+#include "scene/loader/class_registry.h"
+
+namespace coilrun::scene {
+
+// The scene objects and their properties as the scene file names them.
+void registerObjectClasses(ClassRegistry& registry);
+// Screen texts, sprites, menus, the bitmap font and extruded texts. Extruded texts
+// take their glyphs from the engine::FontManager the loader provides.
+void registerHudClasses(ClassRegistry& registry);
+
+// Every class the game's scene file may use.
+ClassRegistry coilrunClasses();
+
+} // namespace coilrun::scene

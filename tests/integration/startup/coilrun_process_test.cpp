@@ -1,0 +1,145 @@
+// The real program under the X server: its splash is mapped with "Loading..."
+// on it, and the game window follows as the score server allows.
+#include "tests/integration/startup/http_test_server.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QThread>
+#include <gtest/gtest.h>
+#include <optional>
+
+namespace coilrun {
+namespace {
+
+using coilrun::testing::HttpTestServer;
+
+QString coilrunPath;
+
+QString run(const QString& program, const QStringList& args) {
+    QProcess p;
+    p.start(program, args);
+    p.waitForFinished(10000);
+    return QString::fromLocal8Bit(p.readAllStandardOutput());
+}
+
+struct MappedWindow {
+    QString id;
+    int width = 0, height = 0;
+};
+
+// Visible windows of a process with the given size.
+std::optional<MappedWindow> findWindow(qint64 pid, int width, int height) {
+    const QStringList ids =
+        run("xdotool", {"search", "--onlyvisible", "--pid", QString::number(pid)})
+            .split('\n', Qt::SkipEmptyParts);
+    for (const QString& id : ids) {
+        const QString geometry = run("xdotool", {"getwindowgeometry", "--shell", id});
+        MappedWindow w{id};
+        for (const QString& line : geometry.split('\n')) {
+            if (line.startsWith("WIDTH=")) w.width = line.mid(6).toInt();
+            if (line.startsWith("HEIGHT=")) w.height = line.mid(7).toInt();
+        }
+        if (w.width == width && w.height == height) return w;
+    }
+    return std::nullopt;
+}
+
+std::optional<MappedWindow> waitForWindow(qint64 pid, int width, int height, double seconds,
+                                          double* waited = nullptr) {
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < seconds * 1000) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        if (auto w = findWindow(pid, width, height)) {
+            if (waited) *waited = clock.elapsed() / 1000.0;
+            return w;
+        }
+        QThread::msleep(50);
+    }
+    return std::nullopt;
+}
+
+struct Game {
+    QProcess process;
+    explicit Game(const QString& server) {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("COILRUN_SCORE_SERVER", server);
+        process.setProcessEnvironment(env);
+        process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        process.start(coilrunPath, {});
+        EXPECT_TRUE(process.waitForStarted(10000));
+    }
+    ~Game() {
+        process.kill();
+        process.waitForFinished(10000);
+    }
+};
+
+TEST(CoilrunProcess, SplashIsMappedWithLoadingOnIt) {
+    HttpTestServer server(HttpTestServer::Mode::Silent);
+    Game game(server.url());
+    double waited = 0;
+    auto splash = waitForWindow(game.process.processId(), 262, 182, 30, &waited);
+    ASSERT_TRUE(splash) << "no 262 x 182 window was mapped";
+    std::printf("[ figure ] start to splash mapped: %.2f s\n", waited);
+
+    QTemporaryDir dir;
+    const QString shot = dir.filePath("splash.png");
+    QImage image;
+    auto whiteIn = [&](QRect r) {
+        int n = 0;
+        for (int y = r.top(); y <= r.bottom(); ++y)
+            for (int x = r.left(); x <= r.right(); ++x) {
+                const QColor c = image.pixelColor(x, y);
+                n += c.red() > 200 && c.green() > 200 && c.blue() > 200;
+            }
+        return n;
+    };
+    // The first paint may come a while after mapping on a busy machine: look again
+    // until the text is there or 15 s have gone.
+    QElapsedTimer painted;
+    painted.start();
+    int textPixels = 0;
+    while (painted.elapsed() < 15000) {
+        run("import", {"-window", splash->id, shot});
+        image = QImage(shot);
+        if (!image.isNull() && image.size() == QSize(262, 182) &&
+            (textPixels = whiteIn({8, 12, 240, 44})) > 400)
+            break;
+        QThread::msleep(300);
+    }
+    ASSERT_FALSE(image.isNull()) << "screenshot failed";
+    ASSERT_EQ(image.size(), QSize(262, 182));
+    EXPECT_GT(textPixels, 400) << "\"Loading...\" in white at the top";
+    EXPECT_LT(whiteIn({0, 100, 262, 80}), 100) << "only the picture below the text";
+    // The game window waits for the page or the 20th second.
+    EXPECT_FALSE(findWindow(game.process.processId(), 928, 514));
+}
+
+TEST(CoilrunProcess, GameWindowFollowsAPageWithATitle) {
+    HttpTestServer server(HttpTestServer::Mode::Page,
+                          HttpTestServer::pageWithTitle("alice  1234+bob  99++"));
+    Game game(server.url());
+    double waited = 0;
+    auto main = waitForWindow(game.process.processId(), 928, 514, 30, &waited);
+    ASSERT_TRUE(main) << "the game window did not appear";
+    EXPECT_LT(waited, 5.0);
+    EXPECT_GE(server.requests(), 1);
+}
+
+} // namespace
+} // namespace coilrun
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: %s PATH_TO_COILRUN\n", argv[0]);
+        return 2;
+    }
+    coilrun::coilrunPath = QString::fromLocal8Bit(argv[1]);
+    return RUN_ALL_TESTS();
+}
