@@ -1,0 +1,174 @@
+#include "server/site.h"
+
+#include "server/pages.h"
+#include "server/query.h"
+#include "server/sanitize.h"
+#include "server/titles.h"
+
+#include <QDateTime>
+#include <cstdio>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace coilrun::server {
+namespace {
+
+constexpr QStringView kFolder = u"/Coilrun/data/";
+constexpr char kCookieName[] = "coilrun_run";
+constexpr qsizetype kCookieNameSize = sizeof(kCookieName) - 1;
+
+Response html(QByteArray body, int status = 200) {
+    Response r;
+    r.status = status;
+    r.body = std::move(body);
+    return r;
+}
+
+// The run that this browser reported last, as its cookie says (count.php
+// answers a report with it, so that the pages it reloads can show the result).
+qint64 cookieRunId(QByteArrayView header) {
+    for (QByteArrayView part : QByteArray(header.data(), header.size()).split(';')) {
+        part = part.trimmed();
+        if (!part.startsWith(kCookieName) || part.size() <= kCookieNameSize ||
+            part[kCookieNameSize] != '=')
+            continue;
+        const QByteArrayView value = part.sliced(kCookieNameSize + 1);
+        if (value.isEmpty() || value.size() > 18) return 0;
+        qint64 id = 0;
+        for (char c : value) {
+            if (c < '0' || c > '9') return 0;
+            id = id * 10 + (c - '0');
+        }
+        return id;
+    }
+    return 0;
+}
+
+QByteArray runCookie(qint64 id) {
+    // Max-Age 0 forgets an earlier run, so that a report that was not stored does
+    // not show someone's previous result on the reloaded page.
+    return QByteArray(kCookieName) + '=' + (id > 0 ? QByteArray::number(id) : QByteArray()) +
+           "; Path=/Coilrun/data; Max-Age=" + (id > 0 ? "900" : "0") + "; HttpOnly; SameSite=Lax";
+}
+
+QString framedTitle(const std::optional<RunResult>& result) {
+    return pageCommandTitle(
+        {resultCaption(result), Site::kBrowserWidth, Site::kBrowserHeight, u"bsSingle"_s});
+}
+
+} // namespace
+
+Site::Site(Store& store, RateLimiter& limiter, WallClock wallClock, SteadyClock steadyClock)
+    : store_(store), limiter_(limiter), wallClock_(std::move(wallClock)),
+      steadyClock_(std::move(steadyClock)) {
+    if (!wallClock_) wallClock_ = [] { return QDateTime::currentSecsSinceEpoch(); };
+    if (!steadyClock_) steadyClock_ = [] { return RateLimiter::Clock::now(); };
+}
+
+Response Site::handle(const Request& request) {
+    if (request.method != "GET" && request.method != "HEAD") {
+        Response r = html(problemPage(captionTitle(u"Coilrun"_s), u"Not allowed"_s,
+                                      u"This server answers page loads only."_s),
+                          405);
+        r.addHeader("Allow", "GET, HEAD");
+        return r;
+    }
+    if (request.path == u"/" || request.path == u"/Coilrun/data" || request.path == kFolder) {
+        Response r = html(commandPage(u"Coilrun"_s, u"The scores are at view.php."_s), 302);
+        r.addHeader("Location", "/Coilrun/data/view.php");
+        return r;
+    }
+    const QStringView page = QStringView(request.path).startsWith(kFolder)
+                                 ? QStringView(request.path).sliced(kFolder.size())
+                                 : QStringView();
+    if (page == u"view.php") return viewPage();
+    if (page == u"count.php") return countPage(request);
+    if (page == u"add") return leaderboardPage(request, false);
+    if (page == u"Velmora.php")
+        return html(creditPage(captionTitle(u"Coilrun - Velmora"_s), u"Velmora"_s,
+                               u"Developed and realized by"_s));
+    if (page == u"Kestrin.php")
+        return html(
+            creditPage(captionTitle(u"Coilrun - Kestrin"_s), u"Kestrin"_s, u"Music composed by"_s));
+    if (page == u"goback")
+        return html(commandPage(QString::fromUtf16(kGoBackTitle), u"Back to the game..."_s));
+    if (page == u"skip")
+        return html(commandPage(QString::fromUtf16(kSkipTitle), u"Closing Coilrun..."_s));
+    return html(problemPage(captionTitle(u"Coilrun"_s), u"No such page"_s,
+                            u"This address does not lead anywhere."_s),
+                404);
+}
+
+Response Site::viewPage() {
+    try {
+        const std::vector<ScoreEntry> best = store_.best(kBestCount);
+        const std::vector<ScoreEntry> latest = store_.latest(kLatestCount);
+        return html(scoreListPage(scoreListTitle(best, latest), best, latest));
+    } catch (const StoreError& e) {
+        std::fprintf(stderr, "store: reading the score list failed: %s\n", e.what());
+        // Its fifth character is ":", so the game says the list is unavailable.
+        return html(problemPage(unavailableScoreListTitle(), u"Scores unavailable"_s,
+                                u"The score list cannot be read right now."_s),
+                    503);
+    }
+}
+
+Response Site::countPage(const Request& request) {
+    const CountQuery query = parseCountQuery(request.rawQuery);
+    if (query.kind == CountQueryKind::None) return leaderboardPage(request, true);
+    if (query.kind == CountQueryKind::Unreadable) {
+        // Status 200: a web view may treat any other status as a failed load and
+        // ignore the title, and this page must still frame the window.
+        return html(problemPage(framedTitle(std::nullopt), u"Report not understood"_s,
+                                u"This run report could not be read, so nothing was stored."_s));
+    }
+
+    const RunReport& report = query.report;
+    const bool allowed = limiter_.allow(request.client, steadyClock_());
+    RunResult result;
+    result.name = report.user;
+    result.score = report.score;
+    if (allowed) {
+        try {
+            result.id = store_.addReport(report, wallClock_());
+        } catch (const StoreError& e) {
+            std::fprintf(stderr, "store: storing a report failed: %s\n", e.what());
+            return html(problemPage(framedTitle(std::nullopt), u"Score not saved"_s,
+                                    u"The server could not store this run. Please try again "
+                                    u"later."_s),
+                        503);
+        }
+    }
+    // The report is committed (or deliberately not kept): from here on a failure
+    // only leaves the page shorter, it never withholds the acknowledgement.
+    std::vector<ScoreEntry> top;
+    try {
+        if (result.score) result.rank = store_.rankOf(*result.score);
+        top = store_.best(kTopCount);
+    } catch (const StoreError& e) {
+        std::fprintf(stderr, "store: reading the top scores failed: %s\n", e.what());
+    }
+    Response r = html(resultPage(framedTitle(result), result, top,
+                                 allowed ? ResultNote::None : ResultNote::NotStored));
+    r.addHeader("Set-Cookie", runCookie(result.id));
+    return r;
+}
+
+Response Site::leaderboardPage(const Request& request, bool framed) {
+    try {
+        std::optional<RunResult> result;
+        if (const qint64 id = cookieRunId(request.cookie); id > 0) result = store_.result(id);
+        const std::vector<ScoreEntry> top = store_.best(kTopCount);
+        // "add" comes after the first style command: it only names the window.
+        const QString title = framed ? framedTitle(result) : captionTitle(resultCaption(result));
+        return html(resultPage(title, result, top));
+    } catch (const StoreError& e) {
+        std::fprintf(stderr, "store: reading the leaderboard failed: %s\n", e.what());
+        return html(problemPage(framed ? framedTitle(std::nullopt)
+                                       : captionTitle(resultCaption(std::nullopt)),
+                                u"Scores unavailable"_s, u"The scores cannot be read right now."_s),
+                    503);
+    }
+}
+
+} // namespace coilrun::server
