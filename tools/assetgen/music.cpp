@@ -404,8 +404,8 @@ std::vector<float> redBlip(int rate, std::size_t frames) {
         x[i] = float(v * env);
     }
     MasterSettings m;
-    m.levelDb = -6;
-    m.peakDb = -5;
+    m.levelDb = -10;
+    m.peakDb = -9;
     m.fadeIn = 0.004;
     m.fadeOut = 0.02;
     master(x, rate, m);
