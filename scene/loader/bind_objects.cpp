@@ -34,8 +34,12 @@ void registerBase(ClassRegistry& r) {
     r.addClass<TGLBaseSceneObject>("TGLBaseSceneObject", "", plain<TGLBaseSceneObject>());
     using O = TGLBaseSceneObject;
     const char* c = "TGLBaseSceneObject";
-    prop<O>(r, c, "Position",
-            [](O& o, const Property& p, LoadContext& x) { o.setPosition(x.vec3(p)); });
+    // Screen objects are placed by two numbers, pixels across and down.
+    prop<O>(r, c, "Position", [](O& o, const Property& p, LoadContext& x) {
+        if (p.values.size() == 2)
+            return o.setPosition(float(x.number(p, 0)), float(x.number(p, 1)), 0);
+        o.setPosition(x.vec3(p));
+    });
     prop<O>(r, c, "Direction",
             [](O& o, const Property& p, LoadContext& x) { o.setDirection(x.vec3(p)); });
     prop<O>(r, c, "Up", [](O& o, const Property& p, LoadContext& x) { o.setUp(x.vec3(p)); });

@@ -8,6 +8,8 @@
 #include <stdexcept>
 #include <string>
 #include <type_traits>
+#include <typeindex>
+#include <typeinfo>
 
 namespace coilrun::scene {
 
@@ -20,6 +22,7 @@ struct Loaded {
     std::string name;
     std::string parentName; // the declaration it is nested in, empty at the top
     int line = 0;
+    std::type_index type = typeid(void);       // the declared class's C++ type
     void* object = nullptr;                    // as the declared class
     engine::TGLComponent* component = nullptr; // when the class is a component
     std::unique_ptr<engine::TGLBaseSceneObject> sceneObject;
@@ -39,6 +42,11 @@ public:
     template <class T, class Base = void>
     void addClass(const std::string& name, const std::string& baseName,
                   std::function<std::unique_ptr<T>(LoadContext&)> make);
+
+    // A class whose one object the loader is given rather than makes (the window's
+    // viewer): the declaration sets its properties; the loaded scene does not own it.
+    // Defined in scene_loader.h.
+    template <class T> void addProvidedClass(const std::string& name);
 
     template <class T>
     void addProperty(const std::string& className, const std::string& property,
@@ -99,6 +107,7 @@ void ClassRegistry::addClass(const std::string& name, const std::string& baseNam
         Loaded l;
         l.className = name;
         l.object = made.get();
+        l.type = typeid(T);
         if constexpr (std::is_base_of_v<engine::TGLComponent, T>) l.component = made.get();
         if constexpr (std::is_base_of_v<engine::TGLBaseSceneObject, T>)
             l.sceneObject = std::move(made);

@@ -9,6 +9,12 @@ void registerObjectClasses(ClassRegistry& registry);
 // take their glyphs from the engine::FontManager the loader provides.
 void registerHudClasses(ClassRegistry& registry);
 
+// Cadencers, window timers and asynchronous timers. Cadencers need the
+// CadencerPump and, for their Scene, the ProgressTarget the loader provides.
+void registerTimeClasses(ClassRegistry& registry);
+// Mouse look: the navigator and the user interface.
+void registerInputClasses(ClassRegistry& registry);
+
 // Every class the game's scene file may use.
 ClassRegistry coilrunClasses();
 

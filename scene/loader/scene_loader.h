@@ -24,6 +24,16 @@ using HandlerTable = std::map<std::string, std::any>;
 // Everything a scene file declared, found by name.
 class LoadedScene {
 public:
+    LoadedScene() = default;
+    LoadedScene(LoadedScene&&) = default;
+    LoadedScene& operator=(LoadedScene&&) = default;
+    // What was declared last goes first: components before the scene they refer to.
+    ~LoadedScene() {
+        byName.clear();
+        while (!all.empty())
+            all.pop_back();
+    }
+
     // The object or component called name, as T; throws std::runtime_error naming the
     // object when there is none or it is of another class, so that a name the game
     // needs fails at start-up, not in the middle of a frame.
@@ -52,7 +62,7 @@ private:
             return l.component ? dynamic_cast<T*>(l.component) : nullptr;
         } else {
             // Not a component: only the exact declared class can be asked for.
-            return static_cast<T*>(l.object);
+            return l.type == std::type_index(typeid(T)) ? static_cast<T*>(l.object) : nullptr;
         }
     }
 };
@@ -139,6 +149,20 @@ private:
     LoadedScene* scene_ = nullptr;
     std::map<std::type_index, void*> services_;
 };
+
+template <class T> void ClassRegistry::addProvidedClass(const std::string& name) {
+    ClassInfo info;
+    info.create = [name](LoadContext& ctx) {
+        T& given = ctx.service<T>();
+        Loaded l;
+        l.className = name;
+        l.object = &given;
+        l.type = typeid(T);
+        if constexpr (std::is_base_of_v<engine::TGLComponent, T>) l.component = &given;
+        return l;
+    };
+    classes_[name] = std::move(info);
+}
 
 // Reads a scene file: creates every declared object by its class, places scene
 // objects under their parents in order, then sets every property in file order
