@@ -158,3 +158,18 @@ TEST_F(SpaceTextTest, ExtrudedGlyphsAreTheExtrusionDeep) {
     EXPECT_TRUE(set->mesh(' ')->vertices.empty());
     EXPECT_FLOAT_EQ(set->metrics(' ')->cellIncX, 0.7f);
 }
+
+TEST_F(SpaceTextTest, NoDisplayListsToBeHad) {
+    // Without a current GL context the driver hands out no display lists (the dispatcher
+    // answers 0), which is how running out of them looks to the glyph set.
+    TGLSpaceText t(&manager);
+    GlyphSet& set = const_cast<GlyphSet&>(*t.ensureGlyphSet());
+    try {
+        set.compile();
+        FAIL() << "no error";
+    } catch (const TGLFontManagerError& e) {
+        EXPECT_STREQ(e.what(), "FontManager: no more display lists available");
+    }
+    EXPECT_FALSE(set.compiled());
+    EXPECT_EQ(set.listOf('A'), 0u);
+}
