@@ -2,99 +2,104 @@
 
 #include <QMouseEvent>
 #include <QOpenGLContext>
+#include <QOpenGLWindow>
 #include <QSurfaceFormat>
 
 namespace coilrun::qt {
 
-class GlWidget : public QOpenGLWidget {
+class GlWindow : public QOpenGLWindow {
 public:
-    GlWidget(QtGlSurface& owner, QWidget* parent) : QOpenGLWidget(parent), owner_(owner) {
+    explicit GlWindow(QtGlSurface& owner) : owner_(&owner) {
         // The engine draws fixed-function GL: ask for a compatibility profile.
         QSurfaceFormat f = QSurfaceFormat::defaultFormat();
         f.setVersion(2, 1);
         f.setProfile(QSurfaceFormat::CompatibilityProfile);
         f.setDepthBufferSize(24);
         setFormat(f);
-        // Moves without a button pressed are reported too (menus light up under the pointer).
-        setMouseTracking(true);
-        setFocusPolicy(Qt::StrongFocus);
     }
-    ~GlWidget() override {
-        makeCurrent();
-        if (owner_.onRelease) owner_.onRelease();
-        doneCurrent();
-    }
+    ~GlWindow() override { release(); }
 
 protected:
     void initializeGL() override {
-        // The context can be recreated (the widget moved to another window): release
+        // The context can be recreated (the window moved to another screen): release
         // what belonged to the old one first.
-        connect(context(), &QOpenGLContext::aboutToBeDestroyed, this, [this] {
-            makeCurrent();
-            if (owner_.onRelease) owner_.onRelease();
-            doneCurrent();
-        });
-        if (owner_.onInitialize) owner_.onInitialize();
+        connect(context(), &QOpenGLContext::aboutToBeDestroyed, this, [this] { release(); });
+        if (owner_ && owner_->onInitialize) owner_->onInitialize();
     }
     void paintGL() override {
-        ++owner_.frames_;
-        const qreal ratio = devicePixelRatioF();
-        if (owner_.onPaint) owner_.onPaint(int(width() * ratio), int(height() * ratio));
+        if (!owner_) return;
+        ++owner_->frames_;
+        const qreal ratio = devicePixelRatio();
+        if (owner_->onPaint) owner_->onPaint(int(width() * ratio), int(height() * ratio));
     }
     // Pointer positions in the same pixels as the frames painted.
-    QPoint toPixels(const QPointF& p) const { return (p * devicePixelRatioF()).toPoint(); }
+    QPoint toPixels(const QPointF& p) const { return (p * devicePixelRatio()).toPoint(); }
     void mousePressEvent(QMouseEvent* e) override {
         int button = 0;
         if (e->button() == Qt::RightButton) button = 1;
         if (e->button() == Qt::MiddleButton) button = 2;
         const QPoint p = toPixels(e->position());
-        if (owner_.onMouseDown) owner_.onMouseDown(button, p.x(), p.y());
+        if (owner_ && owner_->onMouseDown) owner_->onMouseDown(button, p.x(), p.y());
     }
     void mouseMoveEvent(QMouseEvent* e) override {
         const QPoint p = toPixels(e->position());
-        if (owner_.onMouseMove) owner_.onMouseMove(p.x(), p.y());
+        if (owner_ && owner_->onMouseMove) owner_->onMouseMove(p.x(), p.y());
     }
 
 private:
-    QtGlSurface& owner_;
+    void release() {
+        if (!owner_ || !owner_->onRelease || !context()) return;
+        makeCurrent();
+        owner_->onRelease();
+        doneCurrent();
+    }
+
+    QtGlSurface* owner_;
 };
 
-QtGlSurface::QtGlSurface(QWidget* parent) : widget_(new GlWidget(*this, parent)) {}
+QtGlSurface::QtGlSurface(QWidget* parent) : window_(new GlWindow(*this)) {
+    container_ = QWidget::createWindowContainer(window_, parent);
+    container_->setFocusPolicy(Qt::StrongFocus);
+    container_->setMouseTracking(true);
+}
 
 QtGlSurface::~QtGlSurface() {
     onPaint = nullptr;
     onMouseDown = nullptr;
     onMouseMove = nullptr;
-    delete widget_.data(); // runs onRelease with the context current
+    if (container_) {
+        delete container_.data(); // deletes the window, which runs onRelease with its context
+    }
     onRelease = nullptr;
 }
 
 void QtGlSurface::show() {
-    widget_->show();
+    if (container_) container_->show();
 }
 void QtGlSurface::hide() {
-    widget_->hide();
+    if (container_) container_->hide();
 }
 bool QtGlSurface::isVisible() const {
-    return widget_->isVisible();
+    return container_ && container_->isVisible();
 }
 
 void QtGlSurface::setGeometry(const platform::Rect& r) {
-    widget_->setGeometry(r.left, r.top, r.width, r.height);
+    if (container_) container_->setGeometry(r.left, r.top, r.width, r.height);
 }
 
 platform::Rect QtGlSurface::geometry() const {
-    const QRect g = widget_->geometry();
+    if (!container_) return {};
+    const QRect g = container_->geometry();
     return {g.x(), g.y(), g.width(), g.height()};
 }
 
 void QtGlSurface::requestFrame() {
     // update() coalesces: many requests before the next paint give one frame.
-    if (widget_) widget_->update();
+    if (container_) window_->update();
 }
 
 QWidget* QtGlSurface::widget() const {
-    return widget_.data();
+    return container_.data();
 }
 
 } // namespace coilrun::qt
