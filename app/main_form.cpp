@@ -2,6 +2,7 @@
 
 #include "app/demo_scene.h"
 #include "app/settings.h"
+#include "scene/assets/embedded_assets.h"
 #include "engine/objects/light_source.h"
 
 #include <charconv>
@@ -15,6 +16,7 @@ TForm1::TForm1(platform::Platform& platform, CadencerPump& pump)
     window_->setGeometry({(screen.width() - 928) / 2, (screen.height() - 514) / 2, 928, 514});
     window_->setBackgroundColor(0xffffffff);
     window_->setCaption("Coilrun");
+    window_->setIcon(scene::embeddedIconImages());
     window_->onClose = [this] { FormClose(); };
 
     glscnvwr1Surface = platform.createGlSurface(*window_);

@@ -1,6 +1,7 @@
 #include "app/splash_screen.h"
 
 #include "online/score_server.h"
+#include "scene/assets/embedded_assets.h"
 
 #include <algorithm>
 #include <cmath>
@@ -13,7 +14,8 @@ TSplashScreen::TSplashScreen(platform::Platform& platform)
     window_->setBorderless(true);
     window_->setGeometry({(screen.width() - 262) / 2, (screen.height() - 182) / 2, 262, 182});
     window_->setCaption("Coilrun");
-    window_->setPicture(drawSplashPicture(262, 182));
+    window_->setPicture(splashPicture());
+    window_->setIcon(scene::embeddedIconImages());
 
     platform::FontSpec tahoma;
     tahoma.name = "Tahoma";
@@ -58,6 +60,15 @@ void TSplashScreen::wb1DocumentComplete() {
 void TSplashScreen::timer2Timer() {
     ++splashTicks;
     if ((splashTicks == 20 || splashTicks == 21) && showMainWindow) showMainWindow();
+}
+
+platform::Image splashPicture() {
+    try {
+        return scene::embeddedPicture("splash");
+    } catch (const std::exception&) {
+        // A build without its pictures still starts, with a drawn one.
+        return drawSplashPicture(262, 182);
+    }
 }
 
 platform::Image drawSplashPicture(int width, int height) {

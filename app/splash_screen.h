@@ -38,7 +38,9 @@ private:
     std::unique_ptr<TTimer> timer2;
 };
 
-// A picture for the splash until the embedded one is there: drawn, not loaded.
+// The splash picture built into the program (stretched over the window).
+platform::Image splashPicture();
+// The picture drawn instead when the built-in one cannot be read.
 platform::Image drawSplashPicture(int width, int height);
 
 } // namespace coilrun
