@@ -47,7 +47,7 @@ TEST_F(SoundTest, AnEmitterLeavesItsObjectOnceItsSoundHasEnded) {
     update(); // the unknown name is dropped and its emitter leaves at once
     EXPECT_EQ(dummy.behaviours().size(), 3u);
 
-    audio.finish(1); // "speck" (started second, walking down)
+    audio.finish(2); // "speck": the walk goes down, so it started last
     stopped.setPlaying(false);
     EXPECT_EQ(dummy.behaviours().size(), 3u); // never under the caller's feet
     EXPECT_FALSE(stopped.playing());
