@@ -1,9 +1,8 @@
 #include "app/main_form.h"
 
-#include "app/demo_scene.h"
 #include "app/settings.h"
 #include "scene/assets/embedded_assets.h"
-#include "engine/objects/light_source.h"
+#include "scene/authored/load_authored_scene.h"
 
 #include <charconv>
 #include <cmath>
@@ -11,7 +10,8 @@
 namespace coilrun {
 
 TForm1::TForm1(platform::Platform& platform, CadencerPump& pump)
-    : platform_(platform), window_(platform.createWindow()) {
+    : platform_(platform), window_(platform.createWindow()),
+      fontManager_(&platform.glyphOutlines()), soundContext_(platform.messageBoxes()) {
     auto& screen = platform.screen();
     window_->setGeometry({(screen.width() - 928) / 2, (screen.height() - 514) / 2, 928, 514});
     window_->setBackgroundColor(0xffffffff);
@@ -23,31 +23,53 @@ TForm1::TForm1(platform::Platform& platform, CadencerPump& pump)
     glscnvwr1Surface->setGeometry({0, 0, 928, 514});
     glscnvwr1Surface->hide();
     glscnvwr1 = std::make_unique<engine::TGLSceneViewer>(glscnvwr1Surface.get(), platform.clock());
-    glscnvwr1->setDpi(float(platform.screen().dpi()));
-    glscnvwr1->setScene(&glscn1);
-    glscnvwr1->setCamera(buildDemoScene(glscn1));
-    glscnvwr1->setFieldOfView(156.2712f);
+    glscnvwr1->setDpi(float(screen.dpi()));
     // Covers the viewer until it is shown.
     pnl1 = window_->createPanel(0xff000000);
     pnl1->setGeometry({0, 0, 928, 514});
 
-    CadencerMenu = std::make_unique<TGLCadencer>(pump);
-    CadencerMenu->setFixedDeltaTime(0.0025);
-    CadencerMenu->setOnProgress([this](TGLCadencer&, double deltaTime, double newTime) {
-        CadencerMenuProgress(deltaTime, newTime);
-    });
-    CadencerMenu->setScene(&glscn1Progress);
-
-    runtime = std::make_unique<TTimer>(platform.loop());
-    runtime->setInterval(1000);
-    runtime->setOnTimer([this] { runtimeTimer(); });
-    runtime->setEnabled(true);
+    // The whole scene exists before the create handler runs.
+    scene::AuthoredSceneServices services{pump, sceneProgress_, fontManager_, soundContext_,
+                                          *glscnvwr1};
+    scene_ = scene::loadAuthoredScene(platform, services, handlers());
+    findObjects();
+    sceneProgress_.scene = glscn1;
+    glscnvwr1->setScene(glscn1);
 
     FormCreate();
 }
 
 TForm1::~TForm1() {
     window_->onClose = nullptr;
+    // The viewer lets go of the scene before the scene goes.
+    glscnvwr1->setScene(nullptr);
+    glscnvwr1->setCamera(nullptr);
+    sceneProgress_.scene = nullptr;
+}
+
+scene::HandlerTable TForm1::handlers() {
+    scene::HandlerTable table;
+    table["runtimeTimer"] = std::function<void()>([this] { runtimeTimer(); });
+    table["CadencerMenuProgress"] =
+        TGLCadencer::ProgressEvent([this](TGLCadencer&, double deltaTime, double newTime) {
+            CadencerMenuProgress(deltaTime, newTime);
+        });
+    return table;
+}
+
+void TForm1::findObjects() {
+    // A name the window needs that the scene lacks stops the program here, at start-up.
+    glscn1 = &scene_.get<engine::TGLScene>("glscn1");
+    Camera1Menu = &scene_.get<engine::TGLCamera>("Camera1Menu");
+    leftlight = &scene_.get<engine::TGLLightSource>("leftlight");
+    rightlight = &scene_.get<engine::TGLLightSource>("rightlight");
+    centerlight = &scene_.get<engine::TGLLightSource>("centerlight");
+    xcenterlight = &scene_.get<engine::TGLLightSource>("xcenterlight");
+    zcenterlight = &scene_.get<engine::TGLLightSource>("zcenterlight");
+    TextBlack = &scene_.get<engine::TGLHUDText>("TextBlack");
+    Soundsprite = &scene_.get<engine::TGLHUDSprite>("Soundsprite");
+    Cadencer1 = &scene_.get<TGLCadencer>("Cadencer1");
+    CadencerMenu = &scene_.get<TGLCadencer>("CadencerMenu");
 }
 
 void TForm1::FormCreate() {
@@ -57,23 +79,78 @@ void TForm1::FormCreate() {
     state_.maxLevel = settings::readMaxLevel(platform_.settings());
     state_.snakeLength = 2;
     state_.rigSpin = 20.0;
+    Cadencer1->setFixedDeltaTime(0.01);
     state_.musicClock = 1;
+    leftlight->setConstAttenuation(100);
+    rightlight->setConstAttenuation(100);
+    for (const char* name :
+         {"TextLevel1", "TextLevel2", "TextPause1", "TextTime", "TextCenter", "TextSound"})
+        scene_.get<engine::TGLHUDText>(name).modulateColor().setAlpha(0);
+    Soundsprite->setWidth(0);
+    Soundsprite->setHeight(0);
+    state_.toneHigh = 0.9;
+    state_.toneMid = 0.5;
+    state_.toneLow = 0.3;
+    auto tone = [](engine::TGLLightSource& light, double r, double g, double b) {
+        light.diffuse().setBlue(float(b));
+        light.diffuse().setGreen(float(g));
+        light.diffuse().setRed(float(r));
+    };
+    tone(*rightlight, state_.toneLow, state_.toneMid, state_.toneHigh);
+    tone(*leftlight, state_.toneMid, state_.toneHigh, state_.toneLow);
 }
 
 void TForm1::show() {
     window_->show();
+}
+
+// The opening flight of the menu scene: the camera backs away from the maker's
+// lettering while the black veil clears, then the menu scene is on show.
+void TForm1::CadencerMenuProgress(double, double) {
+    auto tone = [](engine::TGLLightSource& light, float r, float g, float b) {
+        light.diffuse().setBlue(b);
+        light.diffuse().setGreen(g);
+        light.diffuse().setRed(r);
+    };
+    state_.toneHigh = 0.9;
+    state_.toneMid = 0.5;
+    state_.toneLow = 0.3;
+    tone(*rightlight, 0.3f, 0.5f, 0.9f);
+    tone(*leftlight, 0.5f, 0.9f, 0.3f);
+    scene_.get<engine::TGLBaseSceneObject>("glcpsl1").roll(0.05f);
+    scene_.get<engine::TGLBaseSceneObject>("glcblogo").roll(-0.01f);
+
+    auto& pos = Camera1Menu->position();
+    auto& veil = TextBlack->modulateColor();
+    if (pos.z() == 3.0f) veil.setAlpha(1);
+    veil.setAlpha(veil.alpha() - 0.0005f);
+    const float clear = 1 - veil.alpha();
+    if (pos.z() > -20) {
+        pos.setZ(pos.z() - clear * 0.008f);
+        pos.setY(pos.y() + clear * 0.0014f);
+        Camera1Menu->direction().setY(Camera1Menu->direction().y() - clear * 0.0008f);
+    }
+    if (pos.z() > -2) {
+        leftlight->setConstAttenuation(pos.z() - 5);
+        rightlight->setConstAttenuation(pos.z() - 5);
+    }
+    if (pos.z() < -2) scene_.get<engine::TGLBaseSceneObject>("SpaceTextlogo").setVisible(false);
+
+    glscnvwr1->setCamera(Camera1Menu);
+    for (const char* name : {"Snake", "Stage", "speck"})
+        scene_.get<engine::TGLBaseSceneObject>(name).setVisible(false);
+    centerlight->ambient().setBlue(0.8f);
+    centerlight->ambient().setGreen(0.8f);
+    xcenterlight->setShining(false);
+    zcenterlight->setShining(false);
     glscnvwr1Surface->show();
     pnl1->hide();
 }
 
-void TForm1::CadencerMenuProgress(double, double) {}
-
 void TForm1::runtimeTimer() {
     state_.playSeconds += 1;
-    double light = 1;
-    if (auto* centerlight = glscn1.findSceneObjectAs<engine::TGLLightSource>("centerlight"))
-        light = centerlight->constAttenuation();
-    window_->setCaption(formatStatusLine(state_.musicClock, state_.snakeLength, light,
+    window_->setCaption(formatStatusLine(state_.musicClock, state_.snakeLength,
+                                         centerlight->constAttenuation(),
                                          glscnvwr1->framesPerSecond()));
     glscnvwr1->resetPerformanceMonitor();
     state_.musicDue = !state_.levelOver && state_.playSeconds >= 3;

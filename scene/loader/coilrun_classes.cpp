@@ -27,6 +27,7 @@ ClassRegistry coilrunClasses() {
     registerHudClasses(registry);
     registerTimeClasses(registry);
     registerInputClasses(registry);
+    registerSoundClasses(registry);
     registerViewer(registry);
     return registry;
 }

@@ -15,6 +15,9 @@ void registerTimeClasses(ClassRegistry& registry);
 // Mouse look: the navigator and the user interface.
 void registerInputClasses(ClassRegistry& registry);
 
+// The sound library and the wave outputs (they need the engine::SoundContext provided).
+void registerSoundClasses(ClassRegistry& registry);
+
 // Every class the game's scene file may use.
 ClassRegistry coilrunClasses();
 
