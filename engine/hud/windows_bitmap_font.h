@@ -1,6 +1,6 @@
 #pragma once
 #include "engine/hud/bitmap_font.h"
-#include "engine/platform/font_spec.h"
+#include "engine/platform/font_description.h"
 #include "engine/platform/fonts.h"
 
 #include <stdexcept>

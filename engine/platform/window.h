@@ -1,5 +1,5 @@
 #pragma once
-#include "engine/platform/font_spec.h"
+#include "engine/platform/font_description.h"
 #include "engine/platform/image.h"
 
 #include <functional>

@@ -1,6 +1,6 @@
 #pragma once
 #include "engine/objects/scene_object.h"
-#include "engine/platform/font_spec.h"
+#include "engine/platform/font_description.h"
 #include "engine/text3d/font_manager.h"
 
 #include <string>
