@@ -3,6 +3,7 @@
 #include "engine/objects/scene.h"
 #include "engine/render/render_context.h"
 
+#include <algorithm>
 #include <atomic>
 #include <stdexcept>
 
@@ -347,11 +348,34 @@ TGLBaseBehaviour& TGLBaseSceneObject::addEffect(std::unique_ptr<TGLEffect> effec
     return *effects_.back();
 }
 
+std::unique_ptr<TGLBehaviour>
+TGLBaseSceneObject::removeBehaviour(const TGLBaseBehaviour& behaviour) {
+    const auto it = std::find_if(behaviours_.begin(), behaviours_.end(),
+                                 [&](const auto& b) { return b.get() == &behaviour; });
+    if (it == behaviours_.end()) return nullptr;
+    const auto index = std::size_t(it - behaviours_.begin());
+    if (behaviourWalk_ && index < *behaviourWalk_) --*behaviourWalk_;
+    std::unique_ptr<TGLBehaviour> out = std::move(*it);
+    behaviours_.erase(it);
+    out->owner_ = nullptr;
+    return out;
+}
+
 void TGLBaseSceneObject::doProgress(const TGLProgressTimes& times) {
     if (onProgress) onProgress(*this, times.deltaTime, times.newTime);
-    // Indexes, not iterators: a handler may attach behaviours or children.
-    for (std::size_t i = 0; i < behaviours_.size(); ++i)
-        behaviours_[i]->doProgress(times);
+    // Indexes, not iterators: a handler may attach behaviours or children, and a
+    // behaviour may be removed (removeBehaviour keeps `next` on the one to call).
+    {
+        std::size_t next = 0;
+        struct Walk {
+            std::size_t*& slot;
+            std::size_t* outer;
+            ~Walk() { slot = outer; }
+        } walk{behaviourWalk_, behaviourWalk_};
+        behaviourWalk_ = &next;
+        while (next < behaviours_.size())
+            behaviours_[next++]->doProgress(times);
+    }
     for (std::size_t i = 0; i < effects_.size(); ++i)
         effects_[i]->doProgress(times);
     for (std::size_t i = 0; i < children_.size(); ++i)

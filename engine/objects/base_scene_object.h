@@ -145,6 +145,11 @@ public:
     ProgressEvent onProgress;
     TGLBaseBehaviour& addBehaviour(std::unique_ptr<TGLBehaviour> behaviour);
     TGLBaseBehaviour& addEffect(std::unique_ptr<TGLEffect> effect);
+    // Takes the behaviour off Behaviours and hands it back with its owner cleared;
+    // null when this object does not hold it (an effect, another object's). Safe
+    // from within doProgress, the behaviour's own included: the walk goes on with
+    // the behaviour that followed it, and the caller decides when it dies.
+    std::unique_ptr<TGLBehaviour> removeBehaviour(const TGLBaseBehaviour& behaviour);
     const std::vector<std::unique_ptr<TGLBehaviour>>& behaviours() const { return behaviours_; }
     const std::vector<std::unique_ptr<TGLEffect>>& effects() const { return effects_; }
     // Calls OnProgress, then the behaviours and effects, then the children's progress.
@@ -260,6 +265,8 @@ private:
 
     std::vector<std::unique_ptr<TGLBehaviour>> behaviours_;
     std::vector<std::unique_ptr<TGLEffect>> effects_;
+    // While doProgress walks the behaviours: the index of the next one to call.
+    std::size_t* behaviourWalk_ = nullptr;
 
     std::uint64_t id_;
     std::uint64_t structureVersion_ = 1;

@@ -1,6 +1,6 @@
 #include "engine/sound/sound_context.h"
 
-#include "engine/sound/behaviour_removal.h"
+#include "engine/objects/base_scene_object.h"
 #include "engine/sound/sound_emitter.h"
 
 #include <algorithm>
@@ -24,7 +24,7 @@ std::size_t SoundContext::collectEndedEmitters() {
     for (TGLBSoundEmitter* emitter : due) {
         // One that plays again (or was never put on an object) stays.
         if (emitter->playing() || !emitter->owner()) continue;
-        std::unique_ptr<TGLBehaviour> gone = takeBehaviour(*emitter->owner(), *emitter);
+        std::unique_ptr<TGLBehaviour> gone = emitter->owner()->removeBehaviour(*emitter);
         if (gone) ++removed;
     }
     return removed;
