@@ -77,7 +77,8 @@ platform::Image decodeBmp(std::span<const std::uint8_t> file) {
                          std::to_string(height));
     const int rows = std::abs(height);
     const std::uint32_t stride = rowBytes(width, int(bits));
-    if (pixelOffset < fileHeaderSize + headerSize ||
+    // 64 bits: a header size near 4 GiB must not wrap round to a small one.
+    if (std::uint64_t(pixelOffset) < std::uint64_t(fileHeaderSize) + headerSize ||
         std::uint64_t(pixelOffset) + std::uint64_t(stride) * std::uint64_t(rows) > file.size())
         throw AssetError("bitmap file truncated: its pixels run past its end");
 

@@ -79,6 +79,9 @@ std::vector<platform::Image> decodeIcon(std::span<const std::uint8_t> file) {
     if (dirHeaderSize + std::uint64_t(dirEntrySize) * count > file.size())
         throw AssetError("icon directory truncated");
     std::vector<platform::Image> images;
+    // Every image needs bytes of its own: entries that share them would let a small
+    // file decode to gigabytes of pixels.
+    std::uint64_t imageTotal = 0;
     for (std::uint32_t i = 0; i < count; ++i) {
         const std::size_t entry = dirHeaderSize + dirEntrySize * i;
         const int side = file[entry] ? file[entry] : 256;
@@ -93,6 +96,9 @@ std::vector<platform::Image> decodeIcon(std::span<const std::uint8_t> file) {
         if (int(u32At(dib, 4)) != side || u32At(dib, 8) != std::uint32_t(side) * 2)
             throw AssetError(which + " does not match its directory entry");
         if (imageBytes(side) > size) throw AssetError(which + " is truncated");
+        imageTotal += imageBytes(side);
+        if (dirHeaderSize + std::uint64_t(dirEntrySize) * count + imageTotal > file.size())
+            throw AssetError(which + " shares its bytes with another image");
         platform::Image img;
         img.width = img.height = side;
         img.pixels.resize(std::size_t(side) * side);

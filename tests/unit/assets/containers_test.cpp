@@ -118,6 +118,12 @@ TEST(PictureContainer, ReportsUnknownClassesAndDamage) {
     tall[22] = 5; // one row more than stored
     EXPECT_NE(errorOf([&] { scene::decodeBmp(tall); }).find("past its end"), std::string::npos);
     EXPECT_THROW(scene::decodeBmp(Bytes{'B', 'M'}), scene::AssetError);
+    // A header that claims nearly 4 GiB cannot end before pixels 54 bytes in.
+    Bytes hugeHeader = bmp;
+    for (int i = 0; i < 4; ++i)
+        hugeHeader[14 + i] = std::uint8_t((0xfffffff2u >> (8 * i)) & 0xff);
+    EXPECT_NE(errorOf([&] { scene::decodeBmp(hugeHeader); }).find("past its end"),
+              std::string::npos);
 }
 
 TEST(SampleContainer, RoundTripsARiffWaveWithTrailingChunks) {
@@ -192,6 +198,18 @@ TEST(IconFile, RejectsDamagedFiles) {
     Bytes png = ico;
     png[22 + 14] = 24; // not a 32-bit image
     EXPECT_THROW(scene::decodeIcon(png), scene::AssetError);
+}
+
+TEST(IconFile, RefusesEntriesThatShareOneImage) {
+    // Two directory entries pointing at the same image: each would be decoded in
+    // full, so a directory of thousands of them would blow a small file up.
+    Bytes ico = scene::encodeIcon(std::vector{pattern(16, 16, true), pattern(16, 16, true)});
+    ASSERT_EQ(scene::decodeIcon(ico).size(), 2u);
+    const std::uint32_t second = u32At(ico, 6 + 16 + 12);
+    for (int i = 0; i < 4; ++i)
+        ico[6 + 16 + 12 + i] = ico[6 + 12 + i]; // second entry's offset := first one's
+    ico.resize(second);                         // and the second image gone
+    EXPECT_NE(errorOf([&] { scene::decodeIcon(ico); }).find("shares its bytes"), std::string::npos);
 }
 
 } // namespace
