@@ -70,7 +70,7 @@ double runSurface(double seconds, const platform::Clock& clock) {
 
 class DemoWidget : public QOpenGLWidget {
 public:
-    DemoWidget(Demo& demo, const platform::Clock& clock) : demo_(demo), viewer(nullptr, clock) {
+    DemoWidget(Demo& demo, const platform::Clock& clock) : viewer(nullptr, clock), demo_(demo) {
         viewer.setScene(&demo_.scene);
         viewer.setCamera(demo_.camera);
     }
