@@ -64,7 +64,9 @@ std::optional<MappedWindow> waitForWindow(qint64 pid, int width, int height, dou
 
 struct Game {
     QProcess process;
+    QElapsedTimer sinceStart;
     explicit Game(const QString& server) {
+        sinceStart.start();
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("COILRUN_SCORE_SERVER", server);
         process.setProcessEnvironment(env);
@@ -128,6 +130,37 @@ TEST(CoilrunProcess, GameWindowFollowsAPageWithATitle) {
     ASSERT_TRUE(main) << "the game window did not appear";
     EXPECT_LT(waited, 5.0);
     EXPECT_GE(server.requests(), 1);
+    std::printf("[ figure ] start to game window mapped: %.2f s\n",
+                game.sinceStart.elapsed() / 1000.0);
+
+    // The menu scene shows through the menu camera: first the maker's lettering in
+    // front of the veil, then, once the opening flight has lifted the veil, the
+    // snake's head at the playfield's centre.
+    QTemporaryDir dir;
+    const QString shot = dir.filePath("game.png");
+    auto litShare = [](const QImage& image, QRect r) {
+        int lit = 0;
+        for (int y = r.top(); y <= r.bottom(); ++y)
+            for (int x = r.left(); x <= r.right(); ++x) {
+                const QColor c = image.pixelColor(x, y);
+                lit += c.red() + c.green() + c.blue() > 60;
+            }
+        return double(lit) / (r.width() * r.height());
+    };
+    double lettering = -1, unveiled = -1;
+    while (game.sinceStart.elapsed() < 40000 && unveiled < 0) {
+        run("import", {"-window", main->id, shot});
+        const QImage image(shot);
+        if (image.size() != QSize(928, 514)) continue;
+        const double at = game.sinceStart.elapsed() / 1000.0;
+        if (lettering < 0 && litShare(image, {560, 440, 300, 30}) > 0.2) lettering = at;
+        if (litShare(image, {450, 180, 30, 20}) > 0.9) unveiled = at;
+    }
+    ASSERT_GT(lettering, 0) << "the menu scene's lettering never showed";
+    ASSERT_GT(unveiled, 0) << "the veil over the menu scene never lifted";
+    std::printf("[ figure ] start to first frame of the menu scene: %.2f s (at most; "
+                "seen by screenshots), scene unveiled: %.2f s\n",
+                lettering, unveiled);
 }
 
 } // namespace
