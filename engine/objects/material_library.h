@@ -13,7 +13,7 @@ namespace coilrun::engine {
 class TGLMaterialLibrary;
 
 // A named material held by a library (a sprite's picture, say).
-class TGLLibMaterial : public UpdateOwner {
+class TGLLibMaterial final : public UpdateOwner {
 public:
     explicit TGLLibMaterial(TGLMaterialLibrary& library);
     TGLLibMaterial(const TGLLibMaterial&) = delete;

@@ -15,7 +15,7 @@ template <class T, class F> void prop(ClassRegistry& r, const char* cls, const c
 }
 
 // Lets a navigator turn a scene object through its orientation setters.
-class SceneObjectNavigable : public NavigableObject {
+class SceneObjectNavigable final : public NavigableObject {
 public:
     explicit SceneObjectNavigable(engine::TGLBaseSceneObject& o) : object_(o) {}
     engine::Vec3 direction() const override { return object_.direction().asAffine(); }
