@@ -10,6 +10,12 @@ namespace {
 
 using sim::SimPage;
 
+SimPage answer(SimPage::Outcome outcome) {
+    SimPage page;
+    page.outcome = outcome;
+    return page;
+}
+
 struct StartupTest : ::testing::Test {
     sim::SimPlatform platform;
     std::unique_ptr<CoilrunApp> app;
@@ -25,7 +31,7 @@ struct StartupTest : ::testing::Test {
 };
 
 TEST_F(StartupTest, WindowsAreCreatedInOrderAndOnlyTheSplashShows) {
-    serve({SimPage::Outcome::Never});
+    serve(answer(SimPage::Outcome::Never));
     start();
     ASSERT_EQ(platform.windows.size(), 3u);
     EXPECT_TRUE(splash().visible);
@@ -72,7 +78,7 @@ TEST_F(StartupTest, PageAfterTwentySecondsComesTooLateToShowTwice) {
 }
 
 TEST_F(StartupTest, PageThatNeverCompletesShowsTheMainWindowAtTwentySeconds) {
-    serve({SimPage::Outcome::Never});
+    serve(answer(SimPage::Outcome::Never));
     start();
     runFor(19.95);
     EXPECT_FALSE(main().visible);
@@ -85,7 +91,7 @@ TEST_F(StartupTest, PageThatNeverCompletesShowsTheMainWindowAtTwentySeconds) {
 }
 
 TEST_F(StartupTest, UnreachableServerShowsTheMainWindowAtOnceWithoutAList) {
-    serve({SimPage::Outcome::Failed});
+    serve(answer(SimPage::Outcome::Failed));
     start();
     runFor(0.05);
     EXPECT_TRUE(main().visible);
@@ -116,7 +122,7 @@ TEST_F(StartupTest, AnyOtherTitleIsTakenAsTheListEvenAnEmptyOne) {
 
 TEST_F(StartupTest, ServerAddressComesFromTheEnvironment) {
     ::setenv("COILRUN_SCORE_SERVER", "http://127.0.0.1:9999/", 1);
-    serve({SimPage::Outcome::Never});
+    serve(answer(SimPage::Outcome::Never));
     start();
     ::unsetenv("COILRUN_SCORE_SERVER");
     EXPECT_EQ(platform.webViews[0]->navigations.at(0),
@@ -125,7 +131,7 @@ TEST_F(StartupTest, ServerAddressComesFromTheEnvironment) {
 
 TEST_F(StartupTest, MainWindowStartsFromStoredLevelAndDefaults) {
     platform.settingsImpl.keys["Software\\Quorvex\\Coilrun"]["level"] = "7";
-    serve({SimPage::Outcome::Never});
+    serve(answer(SimPage::Outcome::Never));
     start();
     const GameState& s = app->mainForm().state();
     EXPECT_EQ(s.maxLevel, 7);
@@ -137,7 +143,7 @@ TEST_F(StartupTest, MainWindowStartsFromStoredLevelAndDefaults) {
 }
 
 TEST_F(StartupTest, StatusLineEverySecondAndMusicDueFromTheThirdSecond) {
-    serve({SimPage::Outcome::Never});
+    serve(answer(SimPage::Outcome::Never));
     start();
     runFor(1.01);
     EXPECT_EQ(main().captionText.rfind("Musictime = 1        SnakeLength = 2        light = ", 0),
@@ -152,7 +158,7 @@ TEST_F(StartupTest, StatusLineEverySecondAndMusicDueFromTheThirdSecond) {
 
 TEST_F(StartupTest, ClosingWritesCreatorOnceAndEndsTheProgram) {
     auto& values = platform.settingsImpl.keys["Software\\Quorvex\\Coilrun"];
-    serve({SimPage::Outcome::Never});
+    serve(answer(SimPage::Outcome::Never));
     start();
     EXPECT_FALSE(values.count("Creator"));
     main().close();
@@ -179,7 +185,7 @@ namespace coilrun {
 namespace {
 
 TEST_F(StartupTest, GameWindowStartsFromTheAuthoredScene) {
-    serve({SimPage::Outcome::Never});
+    serve(answer(SimPage::Outcome::Never));
     start();
     TForm1& form = app->mainForm();
     const auto& objects = form.objects();
@@ -201,7 +207,7 @@ TEST_F(StartupTest, GameWindowStartsFromTheAuthoredScene) {
 }
 
 TEST_F(StartupTest, MenuFlightClearsTheVeilAndBacksTheCameraAway) {
-    serve({SimPage::Outcome::Never});
+    serve(answer(SimPage::Outcome::Never));
     start();
     TForm1& form = app->mainForm();
     runFor(0.1);
