@@ -155,10 +155,7 @@ std::vector<float> thema(int rate, std::size_t frames) {
              "D5:1 F5:1 A5:1 D6:1 E5:1 G5:1 B5:1 E6:1 "
              "F5:0.5 A5:0.5 C6:0.5 A5:0.5 F5:0.5 A5:0.5 C6:0.5 F6:0.5 G#5:1 B5:1 E6:1 r:1",
              0.8f);
-    MasterSettings m;
-    m.loop = true;
-    m.levelDb = -2.5;
-    return render(s, rate, frames, m);
+    return render(s, rate, frames, {.levelDb = -2.5, .loop = true});
 }
 
 // ---- "MainMenu": calm and inviting, under the menu --------------------------
@@ -210,11 +207,7 @@ std::vector<float> mainMenu(int rate, std::size_t frames) {
     s.add(I::Flute, end, 3, midiOf("F4"), 0.7f);
     s.add(I::Bass, end, 3, midiOf("F2"), 0.7f);
     s.add(I::Bell, end, 2, midiOf("C6"), 0.3f);
-    MasterSettings m;
-    m.levelDb = -3;
-    m.fadeIn = 0.02;
-    m.fadeOut = 1.5;
-    return render(s, rate, frames, m);
+    return render(s, rate, frames, {.levelDb = -3, .fadeIn = 0.02, .fadeOut = 1.5});
 }
 
 // ---- "Game_Over": subdued, after a lost level --------------------------------
@@ -251,11 +244,7 @@ std::vector<float> gameOver(int rate, std::size_t frames) {
     s.add(I::Keys, end, 4, midiOf("D5"), 0.6f);
     s.add(I::Keys, end, 4, midiOf("A4"), 0.4f);
     s.add(I::Bass, end, 4, midiOf("D2"), 0.7f);
-    MasterSettings m;
-    m.levelDb = -4;
-    m.fadeIn = 0.02;
-    m.fadeOut = 2.0;
-    return render(s, rate, frames, m);
+    return render(s, rate, frames, {.levelDb = -4, .fadeIn = 0.02, .fadeOut = 2.0});
 }
 
 // ---- "WinMenu": triumphant, after a won level --------------------------------
@@ -303,11 +292,7 @@ std::vector<float> winMenu(int rate, std::size_t frames) {
     s.add(I::Kick, end, 0.2, 36, 1.0f);
     s.add(I::Crash, end, 1, 49, 0.9f);
     s.melody(I::Bell, end, "C6:0.25 E6:0.25 G6:0.25 C7:1", 0.35f);
-    MasterSettings m;
-    m.levelDb = -2.5;
-    m.fadeIn = 0.01;
-    m.fadeOut = 0.8;
-    return render(s, rate, frames, m);
+    return render(s, rate, frames, {.levelDb = -2.5, .fadeIn = 0.01, .fadeOut = 0.8});
 }
 
 // ---- effects -----------------------------------------------------------------
@@ -325,11 +310,7 @@ std::vector<float> winFanfare(int rate, std::size_t frames) {
     s.add(I::Crash, 2, 1, 49, 0.7f);
     s.add(I::Snare, 1.75, 0.2, 38, 0.5f);
     s.melody(I::Bell, 2, "C6:0.25 E6:0.25 G6:0.25 C7:1", 0.3f);
-    MasterSettings m;
-    m.levelDb = -2;
-    m.fadeIn = 0.003;
-    m.fadeOut = 0.6;
-    return render(s, rate, frames, m);
+    return render(s, rate, frames, {.levelDb = -2, .fadeIn = 0.003, .fadeOut = 0.6});
 }
 
 // "start": a rising cue, an arpeggio climbing over a swelling noise sweep to a
@@ -362,11 +343,7 @@ std::vector<float> startCue(int rate, std::size_t frames) {
         if (t > riseEnd) env *= std::max(0.0, 1 - (t - riseEnd) / 0.25);
         x[i] += float(0.18 * env * lp2);
     }
-    MasterSettings m;
-    m.levelDb = -2;
-    m.fadeIn = 0.003;
-    m.fadeOut = 0.3;
-    master(x, rate, m);
+    master(x, rate, {.levelDb = -2, .fadeIn = 0.003, .fadeOut = 0.3});
     return x;
 }
 
@@ -378,12 +355,7 @@ std::vector<float> speckChime(int rate, std::size_t frames) {
     s.add(I::Bell, 0, 0.2, midiOf("A5"), 0.8f);
     s.add(I::Bell, 0.14, 0.4, midiOf("E6"), 1.0f);
     s.add(I::Pluck, 0.14, 0.3, midiOf("E6"), 0.35f);
-    MasterSettings m;
-    m.levelDb = -3;
-    m.peakDb = -2;
-    m.fadeIn = 0.002;
-    m.fadeOut = 0.25;
-    return render(s, rate, frames, m);
+    return render(s, rate, frames, {.peakDb = -2, .levelDb = -3, .fadeIn = 0.002, .fadeOut = 0.25});
 }
 
 // "red": a short, slightly falling square blip that warns of the outer wall; the
@@ -403,12 +375,7 @@ std::vector<float> redBlip(int rate, std::size_t frames) {
             std::min(1.0, t / 0.004) * std::exp(-t / 0.09) * std::min(1.0, (len - t) / 0.03);
         x[i] = float(v * env);
     }
-    MasterSettings m;
-    m.levelDb = -10;
-    m.peakDb = -9;
-    m.fadeIn = 0.004;
-    m.fadeOut = 0.02;
-    master(x, rate, m);
+    master(x, rate, {.peakDb = -9, .levelDb = -10, .fadeIn = 0.004, .fadeOut = 0.02});
     return x;
 }
 
