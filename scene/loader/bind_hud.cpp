@@ -9,6 +9,7 @@
 #include "engine/text3d/space_text.h"
 #include "scene/loader/engine_classes.h"
 #include "scene/loader/enum_names.h"
+#include "scene/loader/property_setters.h"
 
 #include <algorithm>
 
@@ -25,10 +26,6 @@ using namespace engine;
 
 namespace {
 
-template <class T, class F> void prop(ClassRegistry& r, const char* cls, const char* name, F f) {
-    r.addProperty<T>(cls, name, std::function<void(T&, const Property&, LoadContext&)>(f));
-}
-
 std::uint32_t argb(const Vec4& c) {
     auto byte = [](float v) { return std::uint32_t(std::clamp(v, 0.0f, 1.0f) * 255.0f + 0.5f); };
     return byte(c.w) << 24 | byte(c.x) << 16 | byte(c.y) << 8 | byte(c.z);
@@ -44,14 +41,10 @@ void registerHudClasses(ClassRegistry& r) {
         });
     using F = TGLWindowsBitmapFont;
     const char* f = "TGLWindowsBitmapFont";
-    prop<F>(r, f, "FontName",
-            [](F& o, const Property& p, LoadContext& x) { o.setFontName(x.string(p)); });
-    prop<F>(r, f, "FontHeight",
-            [](F& o, const Property& p, LoadContext& x) { o.setFontSize(x.integer(p)); });
-    prop<F>(r, f, "FontBold",
-            [](F& o, const Property& p, LoadContext& x) { o.setFontBold(x.boolean(p)); });
-    prop<F>(r, f, "FontItalic",
-            [](F& o, const Property& p, LoadContext& x) { o.setFontItalic(x.boolean(p)); });
+    stringProp<F>(r, f, "FontName", &F::setFontName);
+    intProp<F>(r, f, "FontHeight", &F::setFontSize);
+    boolProp<F>(r, f, "FontBold", &F::setFontBold);
+    boolProp<F>(r, f, "FontItalic", &F::setFontItalic);
     prop<F>(r, f, "FontColor",
             [](F& o, const Property& p, LoadContext& x) { o.setFontColor(argb(x.color(p))); });
     prop<F>(r, f, "FontCharset", [](F& o, const Property& p, LoadContext& x) {
@@ -67,9 +60,8 @@ void registerHudClasses(ClassRegistry& r) {
     prop<H>(r, h, "BitmapFont", [](H& o, const Property& p, LoadContext& x) {
         o.setBitmapFont(&x.reference<TGLCustomBitmapFont>(p));
     });
-    prop<H>(r, h, "Text", [](H& o, const Property& p, LoadContext& x) { o.setText(x.string(p)); });
-    prop<H>(r, h, "Rotation",
-            [](H& o, const Property& p, LoadContext& x) { o.setRotation(float(x.number(p))); });
+    stringProp<H>(r, h, "Text", &H::setText);
+    floatProp<H>(r, h, "Rotation", &H::setRotation);
     prop<H>(r, h, "Alignment", [](H& o, const Property& p, LoadContext& x) {
         o.setAlignment(enumValue<TGLTextAlignment>(x, p));
     });
@@ -83,14 +75,10 @@ void registerHudClasses(ClassRegistry& r) {
         return std::make_unique<TGLHUDSprite>();
     });
     using S = TGLHUDSprite;
-    prop<S>(r, "TGLHUDSprite", "Width",
-            [](S& o, const Property& p, LoadContext& x) { o.setWidth(float(x.number(p))); });
-    prop<S>(r, "TGLHUDSprite", "Height",
-            [](S& o, const Property& p, LoadContext& x) { o.setHeight(float(x.number(p))); });
-    prop<S>(r, "TGLHUDSprite", "XTiles",
-            [](S& o, const Property& p, LoadContext& x) { o.setXTiles(x.integer(p)); });
-    prop<S>(r, "TGLHUDSprite", "YTiles",
-            [](S& o, const Property& p, LoadContext& x) { o.setYTiles(x.integer(p)); });
+    floatProp<S>(r, "TGLHUDSprite", "Width", &S::setWidth);
+    floatProp<S>(r, "TGLHUDSprite", "Height", &S::setHeight);
+    intProp<S>(r, "TGLHUDSprite", "XTiles", &S::setXTiles);
+    intProp<S>(r, "TGLHUDSprite", "YTiles", &S::setYTiles);
 
     r.addClass<TGLGameMenu, TGLSceneObject>("TGLGameMenu", "TGLSceneObject", [](LoadContext&) {
         return std::make_unique<TGLGameMenu>();
@@ -105,21 +93,15 @@ void registerHudClasses(ClassRegistry& r) {
     });
     prop<M>(r, m, "Items",
             [](M& o, const Property& p, LoadContext& x) { o.setItems(x.strings(p)); });
-    prop<M>(r, m, "Spacing",
-            [](M& o, const Property& p, LoadContext& x) { o.setSpacing(x.integer(p)); });
-    prop<M>(r, m, "MarginHorz",
-            [](M& o, const Property& p, LoadContext& x) { o.setMarginHorz(x.integer(p)); });
-    prop<M>(r, m, "MarginVert",
-            [](M& o, const Property& p, LoadContext& x) { o.setMarginVert(x.integer(p)); });
+    intProp<M>(r, m, "Spacing", &M::setSpacing);
+    intProp<M>(r, m, "MarginHorz", &M::setMarginHorz);
+    intProp<M>(r, m, "MarginVert", &M::setMarginVert);
     prop<M>(r, m, "MenuScale", [](M& o, const Property& p, LoadContext& x) {
         o.setMenuScale(enumValue<TGLGameMenuScale>(x, p));
     });
-    prop<M>(r, m, "TitleMaterialName",
-            [](M& o, const Property& p, LoadContext& x) { o.setTitleMaterialName(x.string(p)); });
-    prop<M>(r, m, "TitleWidth",
-            [](M& o, const Property& p, LoadContext& x) { o.setTitleWidth(x.integer(p)); });
-    prop<M>(r, m, "TitleHeight",
-            [](M& o, const Property& p, LoadContext& x) { o.setTitleHeight(x.integer(p)); });
+    stringProp<M>(r, m, "TitleMaterialName", &M::setTitleMaterialName);
+    intProp<M>(r, m, "TitleWidth", &M::setTitleWidth);
+    intProp<M>(r, m, "TitleHeight", &M::setTitleHeight);
     prop<M>(r, m, "BackColor",
             [](M& o, const Property& p, LoadContext& x) { o.setBackColor(x.color(p)); });
     prop<M>(r, m, "InactiveColor",
@@ -128,32 +110,22 @@ void registerHudClasses(ClassRegistry& r) {
             [](M& o, const Property& p, LoadContext& x) { o.setActiveColor(x.color(p)); });
     prop<M>(r, m, "DisabledColor",
             [](M& o, const Property& p, LoadContext& x) { o.setDisabledColor(x.color(p)); });
-    prop<M>(r, m, "Selected",
-            [](M& o, const Property& p, LoadContext& x) { o.setSelected(x.integer(p)); });
+    intProp<M>(r, m, "Selected", &M::setSelected);
 
     r.addClass<TGLSpaceText, TGLSceneObject>("TGLSpaceText", "TGLSceneObject", [](LoadContext& x) {
         return std::make_unique<TGLSpaceText>(&x.service<FontManager>());
     });
     using T = TGLSpaceText;
     const char* t = "TGLSpaceText";
-    prop<T>(r, t, "Text", [](T& o, const Property& p, LoadContext& x) { o.setText(x.string(p)); });
-    prop<T>(r, t, "FontName",
-            [](T& o, const Property& p, LoadContext& x) { o.setFontName(x.string(p)); });
-    prop<T>(r, t, "FontBold",
-            [](T& o, const Property& p, LoadContext& x) { o.setFontBold(x.boolean(p)); });
-    prop<T>(r, t, "FontItalic",
-            [](T& o, const Property& p, LoadContext& x) { o.setFontItalic(x.boolean(p)); });
-    prop<T>(r, t, "Extrusion",
-            [](T& o, const Property& p, LoadContext& x) { o.setExtrusion(float(x.number(p))); });
-    prop<T>(r, t, "AllowedDeviation", [](T& o, const Property& p, LoadContext& x) {
-        o.setAllowedDeviation(float(x.number(p)));
-    });
-    prop<T>(r, t, "AspectRatio",
-            [](T& o, const Property& p, LoadContext& x) { o.setAspectRatio(float(x.number(p))); });
-    prop<T>(r, t, "Oblique",
-            [](T& o, const Property& p, LoadContext& x) { o.setOblique(float(x.number(p))); });
-    prop<T>(r, t, "TextHeight",
-            [](T& o, const Property& p, LoadContext& x) { o.setTextHeight(float(x.number(p))); });
+    stringProp<T>(r, t, "Text", &T::setText);
+    stringProp<T>(r, t, "FontName", &T::setFontName);
+    boolProp<T>(r, t, "FontBold", &T::setFontBold);
+    boolProp<T>(r, t, "FontItalic", &T::setFontItalic);
+    floatProp<T>(r, t, "Extrusion", &T::setExtrusion);
+    floatProp<T>(r, t, "AllowedDeviation", &T::setAllowedDeviation);
+    floatProp<T>(r, t, "AspectRatio", &T::setAspectRatio);
+    floatProp<T>(r, t, "Oblique", &T::setOblique);
+    floatProp<T>(r, t, "TextHeight", &T::setTextHeight);
     prop<T>(r, t, "AdjustHorz", [](T& o, const Property& p, LoadContext& x) {
         o.setAdjustHorz(enumValue<TGLTextHorzAdjust>(x, p));
     });

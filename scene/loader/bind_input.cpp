@@ -4,15 +4,12 @@
 #include "engine/input/user_interface.h"
 #include "engine/objects/base_scene_object.h"
 #include "scene/loader/engine_classes.h"
+#include "scene/loader/property_setters.h"
 #include "scene/loader/scene_loader.h"
 
 namespace coilrun::scene {
 
 namespace {
-
-template <class T, class F> void prop(ClassRegistry& r, const char* cls, const char* name, F f) {
-    r.addProperty<T>(cls, name, std::function<void(T&, const Property&, LoadContext&)>(f));
-}
 
 // Lets a navigator turn a scene object through its orientation setters.
 class SceneObjectNavigable final : public NavigableObject {

@@ -13,6 +13,7 @@
 #include "scene/assets/embedded_assets.h"
 #include "scene/loader/engine_classes.h"
 #include "scene/loader/enum_names.h"
+#include "scene/loader/property_setters.h"
 #include "scene/loader/scene_loader.h"
 
 namespace coilrun::scene {
@@ -20,14 +21,6 @@ namespace coilrun::scene {
 using namespace engine;
 
 namespace {
-
-template <class T> std::function<std::unique_ptr<T>(LoadContext&)> plain() {
-    return [](LoadContext&) { return std::make_unique<T>(); };
-}
-
-template <class T, class F> void prop(ClassRegistry& r, const char* cls, const char* name, F f) {
-    r.addProperty<T>(cls, name, std::function<void(T&, const Property&, LoadContext&)>(f));
-}
 
 void registerBase(ClassRegistry& r) {
     r.addClass<TGLScene>("TGLScene", "", plain<TGLScene>());
@@ -40,22 +33,15 @@ void registerBase(ClassRegistry& r) {
             return o.setPosition(float(x.number(p, 0)), float(x.number(p, 1)), 0);
         o.setPosition(x.vec3(p));
     });
-    prop<O>(r, c, "Direction",
-            [](O& o, const Property& p, LoadContext& x) { o.setDirection(x.vec3(p)); });
-    prop<O>(r, c, "Up", [](O& o, const Property& p, LoadContext& x) { o.setUp(x.vec3(p)); });
-    prop<O>(r, c, "Scale", [](O& o, const Property& p, LoadContext& x) { o.setScale(x.vec3(p)); });
-    prop<O>(r, c, "Visible",
-            [](O& o, const Property& p, LoadContext& x) { o.setVisible(x.boolean(p)); });
-    prop<O>(r, c, "ShowAxes",
-            [](O& o, const Property& p, LoadContext& x) { o.setShowAxes(x.boolean(p)); });
-    prop<O>(r, c, "TagFloat",
-            [](O& o, const Property& p, LoadContext& x) { o.setTagFloat(float(x.number(p))); });
-    prop<O>(r, c, "PitchAngle",
-            [](O& o, const Property& p, LoadContext& x) { o.setPitchAngle(float(x.number(p))); });
-    prop<O>(r, c, "TurnAngle",
-            [](O& o, const Property& p, LoadContext& x) { o.setTurnAngle(float(x.number(p))); });
-    prop<O>(r, c, "RollAngle",
-            [](O& o, const Property& p, LoadContext& x) { o.setRollAngle(float(x.number(p))); });
+    vec3Prop<O>(r, c, "Direction", &O::setDirection);
+    vec3Prop<O>(r, c, "Up", &O::setUp);
+    vec3Prop<O>(r, c, "Scale", &O::setScale);
+    boolProp<O>(r, c, "Visible", &O::setVisible);
+    boolProp<O>(r, c, "ShowAxes", &O::setShowAxes);
+    floatProp<O>(r, c, "TagFloat", &O::setTagFloat);
+    floatProp<O>(r, c, "PitchAngle", &O::setPitchAngle);
+    floatProp<O>(r, c, "TurnAngle", &O::setTurnAngle);
+    floatProp<O>(r, c, "RollAngle", &O::setRollAngle);
     prop<O>(r, c, "ObjectsSorting", [](O& o, const Property& p, LoadContext& x) {
         o.setObjectsSorting(enumValue<TGLObjectsSorting>(x, p));
     });
@@ -69,8 +55,7 @@ void registerBase(ClassRegistry& r) {
 
     r.addClass<TGLCustomSceneObject, O>("TGLCustomSceneObject", c, plain<TGLCustomSceneObject>());
     using C = TGLCustomSceneObject;
-    prop<C>(r, "TGLCustomSceneObject", "Hint",
-            [](C& o, const Property& p, LoadContext& x) { o.setHint(x.string(p)); });
+    stringProp<C>(r, "TGLCustomSceneObject", "Hint", &C::setHint);
     prop<C>(r, "TGLCustomSceneObject", "MaterialLibrary",
             [](C& o, const Property& p, LoadContext& x) {
                 o.material().setMaterialLibrary(&x.reference<TGLMaterialLibrary>(p));
@@ -100,12 +85,10 @@ void registerPrimitives(ClassRegistry& r) {
     r.addClass<TGLDummyCube, TGLCameraInvariantObject>("TGLDummyCube", "TGLCameraInvariantObject",
                                                        plain<TGLDummyCube>());
     using D = TGLDummyCube;
-    prop<D>(r, "TGLDummyCube", "CubeSize",
-            [](D& o, const Property& p, LoadContext& x) { o.setCubeSize(float(x.number(p))); });
+    floatProp<D>(r, "TGLDummyCube", "CubeSize", &D::setCubeSize);
     prop<D>(r, "TGLDummyCube", "EdgeColor",
             [](D& o, const Property& p, LoadContext& x) { o.edgeColor().setColor(x.color(p)); });
-    prop<D>(r, "TGLDummyCube", "VisibleAtRunTime",
-            [](D& o, const Property& p, LoadContext& x) { o.setVisibleAtRunTime(x.boolean(p)); });
+    boolProp<D>(r, "TGLDummyCube", "VisibleAtRunTime", &D::setVisibleAtRunTime);
 
     r.addClass<TGLQuadricObject, TGLSceneObject>("TGLQuadricObject", "TGLSceneObject", nullptr);
     using Q = TGLQuadricObject;
@@ -118,71 +101,47 @@ void registerPrimitives(ClassRegistry& r) {
 
     r.addClass<TGLSphere, Q>("TGLSphere", "TGLQuadricObject", plain<TGLSphere>());
     using S = TGLSphere;
-    prop<S>(r, "TGLSphere", "Radius",
-            [](S& o, const Property& p, LoadContext& x) { o.setRadius(float(x.number(p))); });
-    prop<S>(r, "TGLSphere", "Slices",
-            [](S& o, const Property& p, LoadContext& x) { o.setSlices(x.integer(p)); });
-    prop<S>(r, "TGLSphere", "Stacks",
-            [](S& o, const Property& p, LoadContext& x) { o.setStacks(x.integer(p)); });
-    prop<S>(r, "TGLSphere", "Top",
-            [](S& o, const Property& p, LoadContext& x) { o.setTop(float(x.number(p))); });
-    prop<S>(r, "TGLSphere", "Bottom",
-            [](S& o, const Property& p, LoadContext& x) { o.setBottom(float(x.number(p))); });
-    prop<S>(r, "TGLSphere", "Start",
-            [](S& o, const Property& p, LoadContext& x) { o.setStart(float(x.number(p))); });
-    prop<S>(r, "TGLSphere", "Stop",
-            [](S& o, const Property& p, LoadContext& x) { o.setStop(float(x.number(p))); });
+    floatProp<S>(r, "TGLSphere", "Radius", &S::setRadius);
+    intProp<S>(r, "TGLSphere", "Slices", &S::setSlices);
+    intProp<S>(r, "TGLSphere", "Stacks", &S::setStacks);
+    floatProp<S>(r, "TGLSphere", "Top", &S::setTop);
+    floatProp<S>(r, "TGLSphere", "Bottom", &S::setBottom);
+    floatProp<S>(r, "TGLSphere", "Start", &S::setStart);
+    floatProp<S>(r, "TGLSphere", "Stop", &S::setStop);
 
     r.addClass<TGLCylinderBase, Q>("TGLCylinderBase", "TGLQuadricObject", nullptr);
     r.addClass<TGLCylinder, TGLCylinderBase>("TGLCylinder", "TGLCylinderBase",
                                              plain<TGLCylinder>());
     using Y = TGLCylinder;
-    prop<Y>(r, "TGLCylinder", "TopRadius",
-            [](Y& o, const Property& p, LoadContext& x) { o.setTopRadius(float(x.number(p))); });
-    prop<Y>(r, "TGLCylinder", "BottomRadius",
-            [](Y& o, const Property& p, LoadContext& x) { o.setBottomRadius(float(x.number(p))); });
-    prop<Y>(r, "TGLCylinder", "Height",
-            [](Y& o, const Property& p, LoadContext& x) { o.setHeight(float(x.number(p))); });
-    prop<Y>(r, "TGLCylinder", "Slices",
-            [](Y& o, const Property& p, LoadContext& x) { o.setSlices(x.integer(p)); });
-    prop<Y>(r, "TGLCylinder", "Stacks",
-            [](Y& o, const Property& p, LoadContext& x) { o.setStacks(x.integer(p)); });
-    prop<Y>(r, "TGLCylinder", "Loops",
-            [](Y& o, const Property& p, LoadContext& x) { o.setLoops(x.integer(p)); });
+    floatProp<Y>(r, "TGLCylinder", "TopRadius", &Y::setTopRadius);
+    floatProp<Y>(r, "TGLCylinder", "BottomRadius", &Y::setBottomRadius);
+    floatProp<Y>(r, "TGLCylinder", "Height", &Y::setHeight);
+    intProp<Y>(r, "TGLCylinder", "Slices", &Y::setSlices);
+    intProp<Y>(r, "TGLCylinder", "Stacks", &Y::setStacks);
+    intProp<Y>(r, "TGLCylinder", "Loops", &Y::setLoops);
     prop<Y>(r, "TGLCylinder", "Alignment", [](Y& o, const Property& p, LoadContext& x) {
         o.setAlignment(enumValue<TGLCylinderAlignment>(x, p));
     });
 
     r.addClass<TGLCube, TGLSceneObject>("TGLCube", "TGLSceneObject", plain<TGLCube>());
     using B = TGLCube;
-    prop<B>(r, "TGLCube", "CubeWidth",
-            [](B& o, const Property& p, LoadContext& x) { o.setCubeWidth(float(x.number(p))); });
-    prop<B>(r, "TGLCube", "CubeHeight",
-            [](B& o, const Property& p, LoadContext& x) { o.setCubeHeight(float(x.number(p))); });
-    prop<B>(r, "TGLCube", "CubeDepth",
-            [](B& o, const Property& p, LoadContext& x) { o.setCubeDepth(float(x.number(p))); });
+    floatProp<B>(r, "TGLCube", "CubeWidth", &B::setCubeWidth);
+    floatProp<B>(r, "TGLCube", "CubeHeight", &B::setCubeHeight);
+    floatProp<B>(r, "TGLCube", "CubeDepth", &B::setCubeDepth);
 
     r.addClass<TGLPlane, TGLSceneObject>("TGLPlane", "TGLSceneObject", plain<TGLPlane>());
     using P = TGLPlane;
-    prop<P>(r, "TGLPlane", "Width",
-            [](P& o, const Property& p, LoadContext& x) { o.setWidth(float(x.number(p))); });
-    prop<P>(r, "TGLPlane", "Height",
-            [](P& o, const Property& p, LoadContext& x) { o.setHeight(float(x.number(p))); });
-    prop<P>(r, "TGLPlane", "XTiles",
-            [](P& o, const Property& p, LoadContext& x) { o.setXTiles(x.integer(p)); });
-    prop<P>(r, "TGLPlane", "YTiles",
-            [](P& o, const Property& p, LoadContext& x) { o.setYTiles(x.integer(p)); });
+    floatProp<P>(r, "TGLPlane", "Width", &P::setWidth);
+    floatProp<P>(r, "TGLPlane", "Height", &P::setHeight);
+    intProp<P>(r, "TGLPlane", "XTiles", &P::setXTiles);
+    intProp<P>(r, "TGLPlane", "YTiles", &P::setYTiles);
 
     r.addClass<TGLCapsule, TGLSceneObject>("TGLCapsule", "TGLSceneObject", plain<TGLCapsule>());
     using K = TGLCapsule;
-    prop<K>(r, "TGLCapsule", "Radius",
-            [](K& o, const Property& p, LoadContext& x) { o.setRadius(float(x.number(p))); });
-    prop<K>(r, "TGLCapsule", "Height",
-            [](K& o, const Property& p, LoadContext& x) { o.setHeight(float(x.number(p))); });
-    prop<K>(r, "TGLCapsule", "Slices",
-            [](K& o, const Property& p, LoadContext& x) { o.setSlices(x.integer(p)); });
-    prop<K>(r, "TGLCapsule", "Stacks",
-            [](K& o, const Property& p, LoadContext& x) { o.setStacks(x.integer(p)); });
+    floatProp<K>(r, "TGLCapsule", "Radius", &K::setRadius);
+    floatProp<K>(r, "TGLCapsule", "Height", &K::setHeight);
+    intProp<K>(r, "TGLCapsule", "Slices", &K::setSlices);
+    intProp<K>(r, "TGLCapsule", "Stacks", &K::setStacks);
 
     r.addClass<TGLIcosahedron, TGLSceneObject>("TGLIcosahedron", "TGLSceneObject",
                                                plain<TGLIcosahedron>());
@@ -194,15 +153,10 @@ void registerCameraAndLights(ClassRegistry& r) {
     r.addClass<TGLCamera, TGLBaseSceneObject>("TGLCamera", "TGLBaseSceneObject",
                                               plain<TGLCamera>());
     using M = TGLCamera;
-    prop<M>(r, "TGLCamera", "FocalLength",
-            [](M& o, const Property& p, LoadContext& x) { o.setFocalLength(float(x.number(p))); });
-    prop<M>(r, "TGLCamera", "DepthOfView",
-            [](M& o, const Property& p, LoadContext& x) { o.setDepthOfView(float(x.number(p))); });
-    prop<M>(r, "TGLCamera", "NearPlaneBias", [](M& o, const Property& p, LoadContext& x) {
-        o.setNearPlaneBias(float(x.number(p)));
-    });
-    prop<M>(r, "TGLCamera", "SceneScale",
-            [](M& o, const Property& p, LoadContext& x) { o.setSceneScale(float(x.number(p))); });
+    floatProp<M>(r, "TGLCamera", "FocalLength", &M::setFocalLength);
+    floatProp<M>(r, "TGLCamera", "DepthOfView", &M::setDepthOfView);
+    floatProp<M>(r, "TGLCamera", "NearPlaneBias", &M::setNearPlaneBias);
+    floatProp<M>(r, "TGLCamera", "SceneScale", &M::setSceneScale);
     prop<M>(r, "TGLCamera", "TargetObject", [](M& o, const Property& p, LoadContext& x) {
         o.setTargetObject(&x.reference<TGLBaseSceneObject>(p));
     });
@@ -210,8 +164,7 @@ void registerCameraAndLights(ClassRegistry& r) {
     r.addClass<TGLLightSource, TGLBaseSceneObject>("TGLLightSource", "TGLBaseSceneObject",
                                                    plain<TGLLightSource>());
     using L = TGLLightSource;
-    prop<L>(r, "TGLLightSource", "Shining",
-            [](L& o, const Property& p, LoadContext& x) { o.setShining(x.boolean(p)); });
+    boolProp<L>(r, "TGLLightSource", "Shining", &L::setShining);
     prop<L>(r, "TGLLightSource", "LightStyle", [](L& o, const Property& p, LoadContext& x) {
         o.setLightStyle(enumValue<TGLLightStyle>(x, p));
     });
@@ -221,18 +174,10 @@ void registerCameraAndLights(ClassRegistry& r) {
             [](L& o, const Property& p, LoadContext& x) { o.diffuse().setColor(x.color(p)); });
     prop<L>(r, "TGLLightSource", "Specular",
             [](L& o, const Property& p, LoadContext& x) { o.specular().setColor(x.color(p)); });
-    prop<L>(r, "TGLLightSource", "ConstAttenuation", [](L& o, const Property& p, LoadContext& x) {
-        o.setConstAttenuation(float(x.number(p)));
-    });
-    prop<L>(r, "TGLLightSource", "LinearAttenuation", [](L& o, const Property& p, LoadContext& x) {
-        o.setLinearAttenuation(float(x.number(p)));
-    });
-    prop<L>(r, "TGLLightSource", "QuadraticAttenuation",
-            [](L& o, const Property& p, LoadContext& x) {
-                o.setQuadraticAttenuation(float(x.number(p)));
-            });
-    prop<L>(r, "TGLLightSource", "SpotCutOff",
-            [](L& o, const Property& p, LoadContext& x) { o.setSpotCutOff(float(x.number(p))); });
+    floatProp<L>(r, "TGLLightSource", "ConstAttenuation", &L::setConstAttenuation);
+    floatProp<L>(r, "TGLLightSource", "LinearAttenuation", &L::setLinearAttenuation);
+    floatProp<L>(r, "TGLLightSource", "QuadraticAttenuation", &L::setQuadraticAttenuation);
+    floatProp<L>(r, "TGLLightSource", "SpotCutOff", &L::setSpotCutOff);
 }
 
 // A library's entries are declared inside it; they are not components of their own.

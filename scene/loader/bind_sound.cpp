@@ -7,19 +7,12 @@
 #include "engine/time/cadencer.h"
 #include "scene/assets/embedded_assets.h"
 #include "scene/loader/engine_classes.h"
+#include "scene/loader/property_setters.h"
 #include "scene/loader/scene_loader.h"
 
 namespace coilrun::scene {
 
 using namespace engine;
-
-namespace {
-
-template <class T, class F> void prop(ClassRegistry& r, const char* cls, const char* name, F f) {
-    r.addProperty<T>(cls, name, std::function<void(T&, const Property&, LoadContext&)>(f));
-}
-
-} // namespace
 
 void registerSoundClasses(ClassRegistry& r) {
     r.addClass<TGLSoundLibrary>("TGLSoundLibrary", "",
@@ -34,30 +27,19 @@ void registerSoundClasses(ClassRegistry& r) {
     r.addClass<TGLSoundManager>("TGLSoundManager", "", nullptr);
     using M = TGLSoundManager;
     const char* m = "TGLSoundManager";
-    prop<M>(r, m, "Active",
-            [](M& o, const Property& p, LoadContext& x) { o.setActive(x.boolean(p)); });
-    prop<M>(r, m, "MaxChannels",
-            [](M& o, const Property& p, LoadContext& x) { o.setMaxChannels(x.integer(p)); });
-    prop<M>(r, m, "MasterVolume",
-            [](M& o, const Property& p, LoadContext& x) { o.setMasterVolume(float(x.number(p))); });
+    boolProp<M>(r, m, "Active", &M::setActive);
+    intProp<M>(r, m, "MaxChannels", &M::setMaxChannels);
+    floatProp<M>(r, m, "MasterVolume", &M::setMasterVolume);
     prop<M>(r, m, "Listener", [](M& o, const Property& p, LoadContext& x) {
         o.setListener(&x.reference<TGLBaseSceneObject>(p));
     });
     prop<M>(r, m, "Cadencer", [](M& o, const Property& p, LoadContext& x) {
         o.setCadencer(&x.reference<TGLCadencer>(p));
     });
-    prop<M>(r, m, "DistanceFactor", [](M& o, const Property& p, LoadContext& x) {
-        o.setDistanceFactor(float(x.number(p)));
-    });
-    prop<M>(r, m, "DopplerFactor", [](M& o, const Property& p, LoadContext& x) {
-        o.setDopplerFactor(float(x.number(p)));
-    });
-    prop<M>(r, m, "RollOffFactor", [](M& o, const Property& p, LoadContext& x) {
-        o.setRollOffFactor(float(x.number(p)));
-    });
-    prop<M>(r, m, "UpdateFrequency", [](M& o, const Property& p, LoadContext& x) {
-        o.setUpdateFrequency(float(x.number(p)));
-    });
+    floatProp<M>(r, m, "DistanceFactor", &M::setDistanceFactor);
+    floatProp<M>(r, m, "DopplerFactor", &M::setDopplerFactor);
+    floatProp<M>(r, m, "RollOffFactor", &M::setRollOffFactor);
+    floatProp<M>(r, m, "UpdateFrequency", &M::setUpdateFrequency);
     r.addLoaded<M>(m, [](M& o, LoadContext&) { o.endLoading(); });
 
     r.addClass<TGLSMWaveOut, TGLSoundManager>(

@@ -5,19 +5,12 @@
 #include "engine/time/timer.h"
 #include "scene/loader/engine_classes.h"
 #include "scene/loader/enum_names.h"
+#include "scene/loader/property_setters.h"
 
 namespace coilrun::scene {
 
 COILRUN_ENUM_NAMES(TGLCadencerMode, "cmManual", "cmASAP", "cmApplicationIdle");
 COILRUN_ENUM_NAMES(TGLCadencerTimeReference, "cmRTC", "cmPerformanceCounter", "cmExternal");
-
-namespace {
-
-template <class T, class F> void prop(ClassRegistry& r, const char* cls, const char* name, F f) {
-    r.addProperty<T>(cls, name, std::function<void(T&, const Property&, LoadContext&)>(f));
-}
-
-} // namespace
 
 void registerTimeClasses(ClassRegistry& r) {
     r.addClass<TGLCadencer>("TGLCadencer", "", [](LoadContext& x) {
@@ -33,24 +26,18 @@ void registerTimeClasses(ClassRegistry& r) {
             x.fail(p.line, "no object is named '" + x.identifier(p) + "'");
         o.setScene(&x.service<ProgressTarget>());
     });
-    prop<C>(r, c, "Enabled",
-            [](C& o, const Property& p, LoadContext& x) { o.setEnabled(x.boolean(p)); });
+    boolProp<C>(r, c, "Enabled", &C::setEnabled);
     prop<C>(r, c, "Mode", [](C& o, const Property& p, LoadContext& x) {
         o.setMode(enumValue<TGLCadencerMode>(x, p));
     });
     prop<C>(r, c, "TimeReference", [](C& o, const Property& p, LoadContext& x) {
         o.setTimeReference(enumValue<TGLCadencerTimeReference>(x, p));
     });
-    prop<C>(r, c, "TimeMultiplier",
-            [](C& o, const Property& p, LoadContext& x) { o.setTimeMultiplier(x.number(p)); });
-    prop<C>(r, c, "MaxDeltaTime",
-            [](C& o, const Property& p, LoadContext& x) { o.setMaxDeltaTime(x.number(p)); });
-    prop<C>(r, c, "MinDeltaTime",
-            [](C& o, const Property& p, LoadContext& x) { o.setMinDeltaTime(x.number(p)); });
-    prop<C>(r, c, "FixedDeltaTime",
-            [](C& o, const Property& p, LoadContext& x) { o.setFixedDeltaTime(x.number(p)); });
-    prop<C>(r, c, "SleepLength",
-            [](C& o, const Property& p, LoadContext& x) { o.setSleepLength(x.integer(p)); });
+    doubleProp<C>(r, c, "TimeMultiplier", &C::setTimeMultiplier);
+    doubleProp<C>(r, c, "MaxDeltaTime", &C::setMaxDeltaTime);
+    doubleProp<C>(r, c, "MinDeltaTime", &C::setMinDeltaTime);
+    doubleProp<C>(r, c, "FixedDeltaTime", &C::setFixedDeltaTime);
+    intProp<C>(r, c, "SleepLength", &C::setSleepLength);
     prop<C>(r, c, "OnProgress", [](C& o, const Property& p, LoadContext& x) {
         o.setOnProgress(x.handler<TGLCadencer::ProgressEvent>(p));
     });
@@ -60,8 +47,7 @@ void registerTimeClasses(ClassRegistry& r) {
     // before Enabled so that an asynchronous timer's first deadline uses its interval.
     r.addClass<TTimer>(
         "TTimer", "", [](LoadContext& x) { return std::make_unique<TTimer>(x.platform().loop()); });
-    prop<TTimer>(r, "TTimer", "Enabled",
-                 [](TTimer& o, const Property& p, LoadContext& x) { o.setEnabled(x.boolean(p)); });
+    boolProp<TTimer>(r, "TTimer", "Enabled", &TTimer::setEnabled);
     prop<TTimer>(r, "TTimer", "Interval", [](TTimer& o, const Property& p, LoadContext& x) {
         o.setInterval(std::uint32_t(x.integer(p)));
     });
@@ -73,8 +59,7 @@ void registerTimeClasses(ClassRegistry& r) {
         return std::make_unique<TAsyncTimer>(x.platform().loop());
     });
     using A = TAsyncTimer;
-    prop<A>(r, "TAsyncTimer", "Enabled",
-            [](A& o, const Property& p, LoadContext& x) { o.setEnabled(x.boolean(p)); });
+    boolProp<A>(r, "TAsyncTimer", "Enabled", &A::setEnabled);
     prop<A>(r, "TAsyncTimer", "Interval", [](A& o, const Property& p, LoadContext& x) {
         const int ms = x.integer(p);
         if (ms < 0 || ms > 65535) x.fail(p.line, "Interval takes 0 to 65535 milliseconds");

@@ -1,0 +1,54 @@
+#pragma once
+// Shorthands for the class bindings: a property set by a lambda, and the common
+// case of a property handed straight to one setter after reading it as a number,
+// integer, flag, string or vector.
+#include "scene/loader/class_registry.h"
+#include "scene/loader/scene_loader.h"
+
+#include <functional>
+#include <memory>
+
+namespace coilrun::scene {
+
+template <class T> std::function<std::unique_ptr<T>(LoadContext&)> plain() {
+    return [](LoadContext&) { return std::make_unique<T>(); };
+}
+
+template <class T, class F> void prop(ClassRegistry& r, const char* cls, const char* name, F f) {
+    r.addProperty<T>(cls, name, std::function<void(T&, const Property&, LoadContext&)>(f));
+}
+
+// Set is a member function of T (or of a base of it) taking the value read.
+template <class T, class Set>
+void floatProp(ClassRegistry& r, const char* cls, const char* name, Set set) {
+    prop<T>(r, cls, name, [set](T& o, const Property& p, LoadContext& x) {
+        std::invoke(set, o, float(x.number(p)));
+    });
+}
+template <class T, class Set>
+void doubleProp(ClassRegistry& r, const char* cls, const char* name, Set set) {
+    prop<T>(r, cls, name,
+            [set](T& o, const Property& p, LoadContext& x) { std::invoke(set, o, x.number(p)); });
+}
+template <class T, class Set>
+void intProp(ClassRegistry& r, const char* cls, const char* name, Set set) {
+    prop<T>(r, cls, name,
+            [set](T& o, const Property& p, LoadContext& x) { std::invoke(set, o, x.integer(p)); });
+}
+template <class T, class Set>
+void boolProp(ClassRegistry& r, const char* cls, const char* name, Set set) {
+    prop<T>(r, cls, name,
+            [set](T& o, const Property& p, LoadContext& x) { std::invoke(set, o, x.boolean(p)); });
+}
+template <class T, class Set>
+void stringProp(ClassRegistry& r, const char* cls, const char* name, Set set) {
+    prop<T>(r, cls, name,
+            [set](T& o, const Property& p, LoadContext& x) { std::invoke(set, o, x.string(p)); });
+}
+template <class T, class Set>
+void vec3Prop(ClassRegistry& r, const char* cls, const char* name, Set set) {
+    prop<T>(r, cls, name,
+            [set](T& o, const Property& p, LoadContext& x) { std::invoke(set, o, x.vec3(p)); });
+}
+
+} // namespace coilrun::scene
