@@ -56,7 +56,7 @@ void spin(int ms) {
 // Mono 16-bit recording of the sink's monitor at a chosen rate.
 class Recorder {
 public:
-    explicit Recorder(int rate) : rate_(rate) {
+    explicit Recorder(int rate) {
         proc_.setProgram("parec");
         proc_.setArguments({"-d", QString::fromStdString(g_sink + ".monitor"), "--raw",
                             "--format=s16le", "--channels=1",
@@ -79,10 +79,8 @@ public:
         std::memcpy(out.data(), raw.constData(), out.size() * 2);
         return out;
     }
-    int rate() const { return rate_; }
 
 private:
-    int rate_;
     QProcess proc_;
     bool started_ = false;
 };
