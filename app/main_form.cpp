@@ -8,6 +8,16 @@
 #include <cmath>
 
 namespace coilrun {
+namespace {
+
+// The diffuse colour of a light, set blue first as the game always does.
+void tone(engine::TGLLightSource& light, double r, double g, double b) {
+    light.diffuse().setBlue(float(b));
+    light.diffuse().setGreen(float(g));
+    light.diffuse().setRed(float(r));
+}
+
+} // namespace
 
 TForm1::TForm1(platform::Platform& platform, CadencerPump& pump)
     : platform_(platform), window_(platform.createWindow()),
@@ -70,6 +80,13 @@ void TForm1::findObjects() {
     Soundsprite = &scene_.get<engine::TGLHUDSprite>("Soundsprite");
     Cadencer1 = &scene_.get<TGLCadencer>("Cadencer1");
     CadencerMenu = &scene_.get<TGLCadencer>("CadencerMenu");
+    using Object = engine::TGLBaseSceneObject;
+    glcpsl1 = &scene_.get<Object>("glcpsl1");
+    glcblogo = &scene_.get<Object>("glcblogo");
+    SpaceTextlogo = &scene_.get<Object>("SpaceTextlogo");
+    Snake = &scene_.get<Object>("Snake");
+    Stage = &scene_.get<Object>("Stage");
+    speck = &scene_.get<Object>("speck");
 }
 
 void TForm1::FormCreate() {
@@ -91,11 +108,6 @@ void TForm1::FormCreate() {
     state_.toneHigh = 0.9;
     state_.toneMid = 0.5;
     state_.toneLow = 0.3;
-    auto tone = [](engine::TGLLightSource& light, double r, double g, double b) {
-        light.diffuse().setBlue(float(b));
-        light.diffuse().setGreen(float(g));
-        light.diffuse().setRed(float(r));
-    };
     tone(*rightlight, state_.toneLow, state_.toneMid, state_.toneHigh);
     tone(*leftlight, state_.toneMid, state_.toneHigh, state_.toneLow);
 }
@@ -107,18 +119,13 @@ void TForm1::show() {
 // The opening flight of the menu scene: the camera backs away from the maker's
 // lettering while the black veil clears, then the menu scene is on show.
 void TForm1::CadencerMenuProgress(double, double) {
-    auto tone = [](engine::TGLLightSource& light, float r, float g, float b) {
-        light.diffuse().setBlue(b);
-        light.diffuse().setGreen(g);
-        light.diffuse().setRed(r);
-    };
     state_.toneHigh = 0.9;
     state_.toneMid = 0.5;
     state_.toneLow = 0.3;
-    tone(*rightlight, 0.3f, 0.5f, 0.9f);
-    tone(*leftlight, 0.5f, 0.9f, 0.3f);
-    scene_.get<engine::TGLBaseSceneObject>("glcpsl1").roll(0.05f);
-    scene_.get<engine::TGLBaseSceneObject>("glcblogo").roll(-0.01f);
+    tone(*rightlight, state_.toneLow, state_.toneMid, state_.toneHigh);
+    tone(*leftlight, state_.toneMid, state_.toneHigh, state_.toneLow);
+    glcpsl1->roll(0.05f);
+    glcblogo->roll(-0.01f);
 
     auto& pos = Camera1Menu->position();
     auto& veil = TextBlack->modulateColor();
@@ -134,11 +141,11 @@ void TForm1::CadencerMenuProgress(double, double) {
         leftlight->setConstAttenuation(pos.z() - 5);
         rightlight->setConstAttenuation(pos.z() - 5);
     }
-    if (pos.z() < -2) scene_.get<engine::TGLBaseSceneObject>("SpaceTextlogo").setVisible(false);
+    if (pos.z() < -2) SpaceTextlogo->setVisible(false);
 
     glscnvwr1->setCamera(Camera1Menu);
-    for (const char* name : {"Snake", "Stage", "speck"})
-        scene_.get<engine::TGLBaseSceneObject>(name).setVisible(false);
+    for (engine::TGLBaseSceneObject* o : {Snake, Stage, speck})
+        o->setVisible(false);
     centerlight->ambient().setBlue(0.8f);
     centerlight->ambient().setGreen(0.8f);
     xcenterlight->setShining(false);

@@ -89,6 +89,12 @@ public:
     engine::TGLHUDSprite* Soundsprite = nullptr;
     TGLCadencer* Cadencer1 = nullptr;
     TGLCadencer* CadencerMenu = nullptr;
+    engine::TGLBaseSceneObject* glcpsl1 = nullptr;
+    engine::TGLBaseSceneObject* glcblogo = nullptr;
+    engine::TGLBaseSceneObject* SpaceTextlogo = nullptr;
+    engine::TGLBaseSceneObject* Snake = nullptr;
+    engine::TGLBaseSceneObject* Stage = nullptr;
+    engine::TGLBaseSceneObject* speck = nullptr;
 };
 
 // "Musictime = 4        SnakeLength = 2        light = 1      fps = 59.5"
