@@ -18,37 +18,45 @@ template <class T, class F> void prop(ClassRegistry& r, const char* cls, const c
     r.addProperty<T>(cls, name, std::function<void(T&, const Property&, LoadContext&)>(f));
 }
 
-// Set is a member function of T (or of a base of it) taking the value read.
+// A property read by read(context, property) and handed to set, a member
+// function of T (or of a base of it).
+template <class T, class Read, class Set>
+void readProp(ClassRegistry& r, const char* cls, const char* name, Read read, Set set) {
+    prop<T>(r, cls, name, [read, set](T& o, const Property& p, LoadContext& x) {
+        std::invoke(set, o, read(x, p));
+    });
+}
+
 template <class T, class Set>
 void floatProp(ClassRegistry& r, const char* cls, const char* name, Set set) {
-    prop<T>(r, cls, name, [set](T& o, const Property& p, LoadContext& x) {
-        std::invoke(set, o, float(x.number(p)));
-    });
+    readProp<T>(
+        r, cls, name, [](LoadContext& x, const Property& p) { return float(x.number(p)); }, set);
 }
 template <class T, class Set>
 void doubleProp(ClassRegistry& r, const char* cls, const char* name, Set set) {
-    prop<T>(r, cls, name,
-            [set](T& o, const Property& p, LoadContext& x) { std::invoke(set, o, x.number(p)); });
+    readProp<T>(
+        r, cls, name, [](LoadContext& x, const Property& p) { return x.number(p); }, set);
 }
 template <class T, class Set>
 void intProp(ClassRegistry& r, const char* cls, const char* name, Set set) {
-    prop<T>(r, cls, name,
-            [set](T& o, const Property& p, LoadContext& x) { std::invoke(set, o, x.integer(p)); });
+    readProp<T>(
+        r, cls, name, [](LoadContext& x, const Property& p) { return x.integer(p); }, set);
 }
 template <class T, class Set>
 void boolProp(ClassRegistry& r, const char* cls, const char* name, Set set) {
-    prop<T>(r, cls, name,
-            [set](T& o, const Property& p, LoadContext& x) { std::invoke(set, o, x.boolean(p)); });
+    readProp<T>(
+        r, cls, name, [](LoadContext& x, const Property& p) { return x.boolean(p); }, set);
 }
 template <class T, class Set>
 void stringProp(ClassRegistry& r, const char* cls, const char* name, Set set) {
-    prop<T>(r, cls, name,
-            [set](T& o, const Property& p, LoadContext& x) { std::invoke(set, o, x.string(p)); });
+    readProp<T>(
+        r, cls, name,
+        [](LoadContext& x, const Property& p) -> const std::string& { return x.string(p); }, set);
 }
 template <class T, class Set>
 void vec3Prop(ClassRegistry& r, const char* cls, const char* name, Set set) {
-    prop<T>(r, cls, name,
-            [set](T& o, const Property& p, LoadContext& x) { std::invoke(set, o, x.vec3(p)); });
+    readProp<T>(
+        r, cls, name, [](LoadContext& x, const Property& p) { return x.vec3(p); }, set);
 }
 
 } // namespace coilrun::scene
