@@ -10,6 +10,10 @@ CoilrunApp::CoilrunApp(platform::Platform& platform)
     form1_ = std::make_unique<TForm1>(platform, pump_);
     splash_->showMainWindow = [this] { form1_->show(); };
     form1_->onClosed = [this] { splash_->window().close(); };
+    form1_->endProgram = [this] {
+        form1_->window().close();
+        splash_->window().close();
+    };
 
     formWeb_ = std::make_unique<TFormWeb>(platform);
     formWeb_->hideSplash = [this] { splash_->window().hide(); };
@@ -27,6 +31,7 @@ CoilrunApp::~CoilrunApp() {
     splash_->window().onClose = nullptr;
     splash_->showMainWindow = nullptr;
     form1_->onClosed = nullptr;
+    form1_->endProgram = nullptr;
 }
 
 } // namespace coilrun

@@ -1,12 +1,13 @@
 #pragma once
-#include <array>
+#include "game/occupancy_grid.h"
+
 #include <string>
 
 namespace coilrun {
 
-// The game's shared state: one record that the game frame driver, the menus and
-// the windows read and write. It is owned by the game window and passed by
-// reference, so that two games can run side by side in one test.
+// The game's shared state: one record that the game frame driver, the timers, the
+// menus and the windows read and write. It is owned by the game window and passed
+// by reference, so that two games can run side by side in one test.
 struct GameState {
     // Steering and stepping.
     std::string requestedDirection; // "", "w", "a", "s", "d", "up", "down"
@@ -28,7 +29,7 @@ struct GameState {
     double headDistY = 0, headDistX = 0, headDistZ = 0;
     double toneHigh = 0, toneMid = 0, toneLow = 0;
 
-    // Clocks, seconds since the last level set-up and of the music.
+    // Clocks: seconds since the last level set-up, of the music, and the level clock.
     int playSeconds = 0;
     int musicClock = 0;
     int clockMinutes = 0, clockSeconds = 0, clockHundredths = 0;
@@ -43,18 +44,27 @@ struct GameState {
     int level = 1;
     int maxLevel = 1;
     int targetLength = 0;
-    std::array<int, 3> speckCell{};
-    std::array<int, 3> eatenCell{};
-    // The playfield grid, indexed [x + 3][y + 3][z + 3].
-    std::array<std::array<std::array<int, 7>, 7>, 7> occupancy{};
+    Cell speckCell;
+    Cell eatenCell;
+    OccupancyGrid occupancy;
 
-    // Sound selection.
+    // Sound selection: what should be playing, and what the driver last started.
     std::string soundName;
     std::string playingSound;
 
-    // Game-side values the menus also touch.
-    double cameraFocal = 0;
+    // The level title, the count-down and the game camera's zoom.
+    int titleTicks = 0;
     int countdown = 0;
+    double cameraFocal = 0;
+
+    // The menus.
+    bool levelListMode = false;
+    bool levelPicked = false;
+    bool overlayOpen = false;
+    int listTop = 0;
+    double menuFade = 0;
+    int menuMusicTicks = 0;
+    int howToPage = 0;
 };
 
 } // namespace coilrun

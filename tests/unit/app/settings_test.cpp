@@ -1,5 +1,5 @@
-#include "app/registry.h"
-#include "app/settings.h"
+#include "game/settings/registry.h"
+#include "game/settings/settings.h"
 #include "tests/sim/sim_settings.h"
 
 #include <gtest/gtest.h>
@@ -16,25 +16,25 @@ struct SettingsTest : ::testing::Test {
 
 TEST_F(SettingsTest, MaxLevelFromStoredLevel) {
     EXPECT_EQ(settings::readMaxLevel(store), 1) << "missing value";
-    values()["level"] = "0";
+    values()["level"] = std::string("0");
     EXPECT_EQ(settings::readMaxLevel(store), 1) << "0 counts as absent";
-    values()["level"] = "7";
+    values()["level"] = std::string("7");
     EXPECT_EQ(settings::readMaxLevel(store), 7);
-    values()["level"] = "-3";
+    values()["level"] = std::string("-3");
     EXPECT_EQ(settings::readMaxLevel(store), -3) << "any other integer is taken as it is";
 }
 
 TEST_F(SettingsTest, DamagedLevelCountsAsAbsentAndIsLeftAlone) {
-    values()["level"] = "seven";
-    values()["Creator"] = "me";
-    values()["other"] = "kept";
+    values()["level"] = std::string("seven");
+    values()["Creator"] = std::string("me");
+    values()["other"] = std::string("kept");
     EXPECT_EQ(settings::readMaxLevel(store), 1);
     EXPECT_EQ(values()["level"], "seven");
     EXPECT_EQ(values()["Creator"], "me");
     EXPECT_EQ(values()["other"], "kept");
-    values()["level"] = "";
+    values()["level"] = std::string("");
     EXPECT_EQ(settings::readMaxLevel(store), 1);
-    values()["level"] = "99999999999999999999";
+    values()["level"] = std::string("99999999999999999999");
     EXPECT_EQ(settings::readMaxLevel(store), 1) << "out of range is damaged too";
 }
 
@@ -54,7 +54,7 @@ TEST_F(SettingsTest, CreatorMarksTheMachineOnce) {
     EXPECT_EQ(values()["Creator"], "Velmora");
     EXPECT_EQ(settings::readNewFlag(store), "FALSE");
 
-    values()["Creator"] = "me";
+    values()["Creator"] = std::string("me");
     settings::markCreatorIfMissing(store);
     EXPECT_EQ(values()["Creator"], "me") << "an existing value is left unchanged";
     EXPECT_EQ(settings::readNewFlag(store), "ME");

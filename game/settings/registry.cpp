@@ -1,4 +1,4 @@
-#include "app/registry.h"
+#include "game/settings/registry.h"
 
 namespace coilrun {
 

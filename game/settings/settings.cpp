@@ -1,6 +1,6 @@
-#include "app/settings.h"
+#include "game/settings/settings.h"
 
-#include "app/registry.h"
+#include "game/settings/registry.h"
 
 namespace coilrun::settings {
 

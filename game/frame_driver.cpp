@@ -1,0 +1,79 @@
+#include "game/frame_driver.h"
+
+#include "engine/input/is_key_down.h"
+#include "engine/input/virtual_keys.h"
+#include "game/hud.h"
+#include "game/level_over_screen.h"
+#include "game/level_table.h"
+#include "game/pause_screen.h"
+#include "game/play_frame.h"
+#include "game/sound_selection.h"
+#include "game/specks.h"
+#include "game/stage_presentation.h"
+
+namespace coilrun {
+
+void Cadencer1Progress(Game& game, double dt) {
+    GameState& s = game.state;
+    const SceneLinks& l = game.links;
+    const platform::Keyboard& keys = game.services.keyboard;
+    TGLUserInterface& mouseLook = *l.GLUserInterface1;
+
+    if (s.controlsActive && !s.levelOver) {
+        mouseLook.MouseLookActivate();
+        mouseLook.MouseLook();
+    }
+
+    // Escape pauses; on a result screen it ends the program. Losing the focus pauses
+    // too. Neither while the last toggle is being debounced.
+    const bool hudShown = alphaOf(*l.TextPause1) > 0.5f;
+    if (IsKeyDown(keys, vk::escape) && hudShown) {
+        if (s.levelOver && IsKeyDown(keys, vk::escape)) {
+            game.services.endProgram();
+            return;
+        }
+        if (!l.timermude->enabled()) pauseGame(game);
+    }
+    if (!game.services.mainWindow.isActive() && hudShown && !s.levelOver &&
+        !l.timermude->enabled())
+        pauseGame(game);
+
+    l.Camera->setSceneScale(float(game.services.mainWindow.geometry().height / 700.0));
+    turnCameraRig(game, dt);
+
+    const LevelParameters level = levelParameters(s.level);
+    s.targetLength = level.targetLength;
+    s.snakeSpeed = level.snakeSpeed;
+    s.fullCube = level.fullCube;
+    selectSound(game);
+    changeSound(game);
+
+    s.stepDistance = dt * s.snakeSpeed;
+    s.keyUp = 'w';
+    s.keyLeft = 'a';
+    s.keyDown = 's';
+    s.keyRight = 'd';
+    s.keyUpAlt = '+';
+    s.keyDownAlt = '-';
+    if (IsKeyDown(keys, vk::up)) s.requestedDirection = "up";
+    if (IsKeyDown(keys, vk::down)) s.requestedDirection = "down";
+    lightStage(game);
+
+    if (l.asynctmrTimerMenu->enabled()) return;
+
+    if (IsKeyDown(keys, ' ')) s.startRequested = true;
+    if (levelIsOver(game)) {
+        if (levelOverFrame(game, dt)) return; // a new level was set up: this frame is done
+    } else {
+        playFrame(game, dt);
+    }
+    speckCheck(game);
+    restartMusicIfDue(game);
+    showStepIndicators(game);
+    l.glcpsl1->setHeight(20);
+    clearBlackVeil(game, dt);
+    if (!runLightIntro(game, dt)) fadeInHud(game, dt);
+    handleMuteKey(game);
+}
+
+} // namespace coilrun

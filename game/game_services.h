@@ -1,0 +1,33 @@
+#pragma once
+#include "engine/platform/clock.h"
+#include "engine/platform/input.h"
+#include "engine/platform/settings_store.h"
+#include "engine/platform/window.h"
+#include "engine/render/scene_viewer.h"
+#include "engine/sound/sound_context.h"
+
+#include <functional>
+
+namespace coilrun {
+
+// What the play and menu code need from the game window and the system besides the
+// scene: key polling, the main window (active state, size, style, caption), the
+// screen, the stored settings, the clock that seeds the speck's dice, the window's
+// black panel and viewer, the sound context emitters are made in, and the way to
+// end the program. The game window fills it in; tests fill it from the simulated
+// platform.
+struct GameServices {
+    const platform::Keyboard& keyboard;
+    platform::Window& mainWindow;
+    const platform::Screen& screen;
+    platform::SettingsStore& settings;
+    const platform::Clock& clock;
+    platform::Widget& blackPanel;    // pnl1: covers the viewer while a level is set up
+    platform::Widget& viewerSurface; // where glscnvwr1 draws
+    engine::TGLSceneViewer& viewer;
+    engine::SoundContext& sound;
+    // Closes the main window and the splash window: the program ends.
+    std::function<void()> endProgram;
+};
+
+} // namespace coilrun
