@@ -33,14 +33,14 @@ TForm1::TForm1(platform::Platform& platform, CadencerPump& pump)
     scene_ = scene::loadAuthoredScene(platform, services, handlers());
     if (!scene_.missingHandlers.empty()) {
         std::string names;
-        for (const std::string& n : scene_.missingHandlers) names += " " + n;
+        for (const std::string& n : scene_.missingHandlers)
+            names += " " + n;
         throw std::runtime_error("the game window has no handler for" + names);
     }
     links_ = findSceneLinks(scene_);
     services_.emplace(GameServices{platform.keyboard(), *window_, platform.screen(),
-                                   platform.settings(), platform.clock(), *pnl1,
-                                   *glscnvwr1Surface, *glscnvwr1, soundContext_,
-                                   [this] {
+                                   platform.settings(), platform.clock(), *pnl1, *glscnvwr1Surface,
+                                   *glscnvwr1, soundContext_, [this] {
                                        if (endProgram) endProgram();
                                    }});
     game_.emplace(Game{state_, links_, *services_});
@@ -70,7 +70,8 @@ void TForm1::FormCreate() {
     state_.musicClock = 1;
     l.leftlight->setConstAttenuation(100);
     l.rightlight->setConstAttenuation(100);
-    for (engine::TGLHUDText* text : l.gameHud()) setAlpha(*text, 0);
+    for (engine::TGLHUDText* text : l.gameHud())
+        setAlpha(*text, 0);
     l.Soundsprite->setWidth(0);
     l.Soundsprite->setHeight(0);
     state_.toneHigh = 0.9;
@@ -86,7 +87,9 @@ void TForm1::FormCreate() {
     }
 }
 
-void TForm1::show() { window_->show(); }
+void TForm1::show() {
+    window_->show();
+}
 
 void TForm1::FormClose() {
     settings::markCreatorIfMissing(platform_.settings());

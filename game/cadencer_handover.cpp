@@ -17,7 +17,8 @@ void handOverTo(const SceneLinks& links, TGLCadencer& next) {
 
 int enabledCadencers(const SceneLinks& links) {
     int n = 0;
-    for (TGLCadencer* c : all(links)) n += c->enabled();
+    for (TGLCadencer* c : all(links))
+        n += c->enabled();
     return n;
 }
 

@@ -14,7 +14,9 @@ struct Game {
 };
 
 // The alpha of a HUD text's modulate colour, which fades it.
-inline float alphaOf(const engine::TGLHUDText& text) { return text.modulateColor().alpha(); }
+inline float alphaOf(const engine::TGLHUDText& text) {
+    return text.modulateColor().alpha();
+}
 inline void setAlpha(engine::TGLHUDText& text, double alpha) {
     text.modulateColor().setAlpha(float(alpha));
 }

@@ -17,9 +17,9 @@ void runtimeTimer(Game& game) {
     GameState& s = game.state;
     s.playSeconds += 1;
     engine::TGLSceneViewer& viewer = game.services.viewer;
-    game.services.mainWindow.setCaption(statusLine(
-        s.musicClock, s.snakeLength, game.links.centerlight->constAttenuation(),
-        viewer.framesPerSecond()));
+    game.services.mainWindow.setCaption(statusLine(s.musicClock, s.snakeLength,
+                                                   game.links.centerlight->constAttenuation(),
+                                                   viewer.framesPerSecond()));
     viewer.resetPerformanceMonitor();
     s.musicDue = !(s.levelOver || s.playSeconds < 3);
 }
@@ -84,7 +84,9 @@ void asynctmrtimerzoomTimer(Game& game) {
     if (game.state.cameraFocal < 61) game.links.asynctmrtimerzoom->setEnabled(false);
 }
 
-void timermudeTimer(Game& game) { game.links.timermude->setEnabled(false); }
+void timermudeTimer(Game& game) {
+    game.links.timermude->setEnabled(false);
+}
 
 void timercountdownTimer(Game& game) {
     GameState& s = game.state;

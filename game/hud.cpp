@@ -48,7 +48,8 @@ void handleMuteKey(Game& game) {
 }
 
 void hideGameHud(Game& game) {
-    for (engine::TGLHUDText* text : game.links.gameHud()) setAlpha(*text, 0);
+    for (engine::TGLHUDText* text : game.links.gameHud())
+        setAlpha(*text, 0);
     game.links.Soundsprite->setWidth(0);
     game.links.Soundsprite->setHeight(0);
 }

@@ -34,7 +34,9 @@ std::string statusLine(int musicClock, int snakeLength, double lightAttenuation,
            "      fps = " + framesPerSecondText(fps);
 }
 
-std::string levelTitle(int level) { return "Level " + std::to_string(level); }
+std::string levelTitle(int level) {
+    return "Level " + std::to_string(level);
+}
 
 int levelNumberAfterPrefix(const std::string& text) {
     if (text.size() <= 6) return 0;
@@ -42,7 +44,8 @@ int levelNumberAfterPrefix(const std::string& text) {
     int value = 0;
     const char* first = digits.data();
     const char* last = digits.data() + digits.size();
-    while (first != last && *first == ' ') ++first; // leading blanks convert, as integers read
+    while (first != last && *first == ' ')
+        ++first; // leading blanks convert, as integers read
     auto [end, ec] = std::from_chars(first, last, value);
     if (ec != std::errc() || end != last) return 0;
     return value;

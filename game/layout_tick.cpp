@@ -22,8 +22,7 @@ void asynctmrAllTimeTimer(Game& game) {
     l.SpriteHowTo->setHeight(float(page.height));
     l.SpriteHowTo->setWidth(float(page.width));
     l.SpriteHowTo->setPosition(float(page.x), float(page.y), l.SpriteHowTo->position().z());
-    if (h < 800)
-        l.WinBitmapFont1->setFontSize(pointsToPixels(hudFontPoints(h), screen.dpi()));
+    if (h < 800) l.WinBitmapFont1->setFontSize(pointsToPixels(hudFontPoints(h), screen.dpi()));
     l.Camera1Menu->setFocalLength(w / 20.0f);
     const MainMenuPlacement menu =
         mainMenuPlacement(w, h, pixelsToPoints(l.WinBitmapFont1->fontSize(), screen.dpi()));

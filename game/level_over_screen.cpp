@@ -18,8 +18,8 @@ void fadeInResultMenu(Game& game, double dt) {
     const float step = float(1.5 * dt);
     setAlpha(*l.TextMenuLevel1, alphaOf(*l.TextMenuLevel1) + step);
     setAlpha(*l.TextMenuLevel2, alphaOf(*l.TextMenuLevel2) + step);
-    for (engine::TGLColor* c :
-         {&l.menuLevel->activeColor(), &l.menuLevel->disabledColor(), &l.menuLevel->inactiveColor()})
+    for (engine::TGLColor* c : {&l.menuLevel->activeColor(), &l.menuLevel->disabledColor(),
+                                &l.menuLevel->inactiveColor()})
         c->setAlpha(c->alpha() + step);
     l.menuLevel->setVisible(true);
 }
@@ -97,7 +97,8 @@ bool levelIsOver(const Game& game) {
     const GameState& s = game.state;
     const auto& head = game.links.snake[0]->position();
     bool outside = false;
-    for (int axis = 0; axis < 3; ++axis) outside = outside || head[axis] > 7 || head[axis] < -7;
+    for (int axis = 0; axis < 3; ++axis)
+        outside = outside || head[axis] > 7 || head[axis] < -7;
     return s.snakeLength == s.targetLength || outside || s.levelOver;
 }
 

@@ -42,7 +42,8 @@ void resetLevel(Game& game) {
 
     showLevelMapsFor(game, s.level);
 
-    for (engine::TGLSphere* sphere : l.snake) sphere->setPosition(*l.jumperball);
+    for (engine::TGLSphere* sphere : l.snake)
+        sphere->setPosition(*l.jumperball);
     for (int k = 0; k < SceneLinks::kSegments; ++k) {
         l.connectorY[k]->setVisible(false);
         l.connectorX[k]->setVisible(false);

@@ -25,13 +25,15 @@ void OccupancyGrid::extendBody() {
 
 int OccupancyGrid::columnSum(int x, int z) const {
     int sum = 0;
-    for (int y = -3; y <= 3; ++y) sum += at({x, y, z});
+    for (int y = -3; y <= 3; ++y)
+        sum += at({x, y, z});
     return sum;
 }
 
 int OccupancyGrid::freeCount() const {
     int n = 0;
-    for (int v : cells_) n += v == 0;
+    for (int v : cells_)
+        n += v == 0;
     return n;
 }
 

@@ -6,7 +6,9 @@
 
 namespace coilrun {
 
-void pauseGame(Game& game) { handOverTo(game.links, *game.links.Cadencer4); }
+void pauseGame(Game& game) {
+    handOverTo(game.links, *game.links.Cadencer4);
+}
 
 void resumeGame(Game& game) {
     const SceneLinks& l = game.links;

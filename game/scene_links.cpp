@@ -13,11 +13,15 @@ std::string digit(int v) {
 }
 
 // Position of column x in the maps' authored order: 0, 1, 2, 3, -1, -2, -3.
-int authoredColumnOrder(int x) { return x >= 0 ? x : 3 - x; }
+int authoredColumnOrder(int x) {
+    return x >= 0 ? x : 3 - x;
+}
 
 } // namespace
 
-std::string groundMapCubeName(int x, int z) { return "mapCube" + digit(x) + digit(z); }
+std::string groundMapCubeName(int x, int z) {
+    return "mapCube" + digit(x) + digit(z);
+}
 
 std::string skyMapCubeName(int x, int z) {
     const int i = authoredColumnOrder(x) * 7 + (3 - z);

@@ -4,12 +4,16 @@
 
 namespace coilrun {
 
-int pointsToPixels(int points, int dpi) { return int(std::lround(points * double(dpi) / 72.0)); }
+int pointsToPixels(int points, int dpi) {
+    return int(std::lround(points * double(dpi) / 72.0));
+}
 int pixelsToPoints(int pixels, int dpi) {
     return dpi > 0 ? int(std::lround(pixels * 72.0 / dpi)) : pixels;
 }
 
-int hudFontPoints(int windowHeight) { return int(std::lround(windowHeight * 4 / 100.0)); }
+int hudFontPoints(int windowHeight) {
+    return int(std::lround(windowHeight * 4 / 100.0));
+}
 
 MainMenuPlacement mainMenuPlacement(int w, int h, int fontPoints) {
     MainMenuPlacement p;

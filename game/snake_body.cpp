@@ -18,7 +18,8 @@ void showBodySpheres(Game& game) {
 
 void shiftBody(Game& game) {
     const SceneLinks& l = game.links;
-    for (int k = kLastSphere; k >= 2; --k) l.snake[k]->setPosition(*l.snake[k - 1]);
+    for (int k = kLastSphere; k >= 2; --k)
+        l.snake[k]->setPosition(*l.snake[k - 1]);
     l.snake[1]->setPosition(*l.jumperball);
 }
 

@@ -21,8 +21,12 @@ std::optional<Cell> pickSpeckCell(const OccupancyGrid& grid, bool fullCube, int 
     return free[pick(dice)];
 }
 
-bool speckLifted(const SceneLinks& l) { return l.speck->position().y() == 10.0f; }
-void liftSpeck(const SceneLinks& l) { l.speck->position().setY(10); }
+bool speckLifted(const SceneLinks& l) {
+    return l.speck->position().y() == 10.0f;
+}
+void liftSpeck(const SceneLinks& l) {
+    l.speck->position().setY(10);
+}
 
 void eatSpeck(Game& game) {
     GameState& s = game.state;

@@ -75,8 +75,8 @@ bool runLightIntro(Game& game, double dt) {
     if (a <= 1) return false;
 
     const float left = float(a - dt * a * 1.9);
-    const float right = float(l.rightlight->constAttenuation() -
-                              dt * l.rightlight->constAttenuation() * 1.9);
+    const float right =
+        float(l.rightlight->constAttenuation() - dt * l.rightlight->constAttenuation() * 1.9);
     l.leftlight->setConstAttenuation(left);
     l.rightlight->setConstAttenuation(right);
     for (engine::TGLLightSource* centre : {l.centerlight, l.xcenterlight, l.zcenterlight})
@@ -129,8 +129,10 @@ void Cadencer2Progress(Game& game) {
         l.Dummyup->position().setY(-0.3f);
         l.Dummydown->scale().setY(0.5f);
         l.Dummydown->position().setY(0.3f);
-        for (engine::TGLSceneObject* o : l.stretchedInFlatStage) o->scale().setZ(100);
-        for (engine::TGLCube* bar : l.hiddenInFlatStage) bar->setVisible(false);
+        for (engine::TGLSceneObject* o : l.stretchedInFlatStage)
+            o->scale().setZ(100);
+        for (engine::TGLCube* bar : l.hiddenInFlatStage)
+            bar->setVisible(false);
         l.Camera->position().setZ(10);
     }
     handOverTo(l, *l.Cadencer1);
@@ -144,8 +146,10 @@ void Cadencer3Progress(Game& game) {
     l.Dummyup->position().setY(0);
     l.Dummydown->scale().setY(0.001f);
     l.Dummydown->position().setY(0);
-    for (engine::TGLSceneObject* o : l.stretchedInFlatStage) o->scale().setZ(1);
-    for (engine::TGLCube* bar : l.hiddenInFlatStage) bar->setVisible(true);
+    for (engine::TGLSceneObject* o : l.stretchedInFlatStage)
+        o->scale().setZ(1);
+    for (engine::TGLCube* bar : l.hiddenInFlatStage)
+        bar->setVisible(true);
     l.Camera->position().setZ(game.state.level == 1 ? 10 : 17);
     handOverTo(l, *l.Cadencer1);
 }

@@ -2,7 +2,7 @@
 // level from it, reads it without changing it, and can store a new level over it.
 // Input: one flag byte (bit 0: "level" stored, bit 1: "Creator" stored), then the
 // stored "level" text, a zero byte, and the stored "Creator" text.
-#include "app/settings.h"
+#include "game/settings/settings.h"
 #include "tests/sim/sim_settings.h"
 
 #include <cstdint>

@@ -1,0 +1,301 @@
+#include "tests/scenario/game/game_driver.h"
+
+#include "engine/input/virtual_keys.h"
+#include "engine/sound/sound_library.h"
+#include "game/cadencer_handover.h"
+#include "game/specks.h"
+#include "game/steering.h"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+namespace coilrun::scenario {
+
+GameDriver::GameDriver(int storedLevel) {
+    if (storedLevel > 0)
+        platform.settingsImpl.keys["Software\\Quorvex\\Coilrun"]["level"] =
+            std::to_string(storedLevel);
+    platform.web.answer = [](const std::string&) {
+        return sim::SimPage{sim::SimPage::Outcome::Title, "alice  1234+bob  99+", 200};
+    };
+    app = std::make_unique<CoilrunApp>(platform);
+}
+
+GameDriver::~GameDriver() = default;
+
+bool GameDriver::runUntil(const std::function<bool()>& done, double maxSeconds) {
+    return platform.loopImpl.runUntil(
+        [&] {
+            if (enabledCadencers(links()) > 1) ++overlaps_;
+            return done();
+        },
+        maxSeconds);
+}
+
+void GameDriver::run(double seconds) {
+    runUntil([] { return false; }, seconds);
+}
+
+void GameDriver::tap(int vk, double seconds) {
+    press(vk);
+    run(seconds);
+    release(vk);
+}
+
+void GameDriver::toMainMenu() {
+    runUntil([&] { return links().TextMain1->visible() && !links().asynctmrTimerMenu1->enabled(); },
+             60);
+}
+
+void GameDriver::startGame() {
+    press(vk::space);
+    runUntil([&] { return !links().CadencerMenu->enabled(); }, 5);
+    release(vk::space);
+    untilControlsLive();
+}
+
+bool GameDriver::untilControlsLive(double maxSeconds) {
+    return runUntil([&] { return state().controlsActive && !state().levelOver; }, maxSeconds);
+}
+
+Cell GameDriver::headingCell() {
+    const auto& p = links().jumperball->position();
+    return cellAt(p.x(), p.y(), p.z());
+}
+
+bool GameDriver::steerToward(const std::string& direction) {
+    using namespace coilrun::vk;
+    for (int key : {up, down, left, right})
+        release(key);
+    if (direction == "up") return press(up), true;
+    if (direction == "down") return press(down), true;
+    const engine::Vec3 d = links().Dummy2->direction().asAffine();
+    // Near the edge of a quarter the turning rig may flip left and right before the
+    // frame reads the key: too risky to steer by them there.
+    SteeringKeys rightKey, leftKey;
+    rightKey.right = true;
+    leftKey.left = true;
+    if (steer(rightKey, d, "") == direction) return press(right), true;
+    if (steer(leftKey, d, "") == direction) return press(left), true;
+    return false;
+}
+
+namespace {
+
+// Free cells reachable from a cell (itself included), counted up to a limit: a
+// step into a pocket smaller than the snake is a step into a trap.
+int roomFrom(const OccupancyGrid& grid, Cell from, bool flat, int limit) {
+    std::vector<Cell> open{from};
+    std::vector<bool> seen(OccupancyGrid::kCells, false);
+    seen[OccupancyGrid::indexOf(from)] = true;
+    int count = 0;
+    while (!open.empty() && count < limit) {
+        const Cell c = open.back();
+        open.pop_back();
+        ++count;
+        for (const char* dir : {"up", "down", "a", "d", "w", "s"}) {
+            const engine::Vec3 v = stepVector(dir);
+            const Cell n{c.x + int(v.x), c.y + int(v.y), c.z + int(v.z)};
+            if (!insidePlayfield(n) || (flat && n.z != 0) || grid.at(n) > 1) continue;
+            if (seen[OccupancyGrid::indexOf(n)]) continue;
+            seen[OccupancyGrid::indexOf(n)] = true;
+            open.push_back(n);
+        }
+    }
+    return count;
+}
+
+// How many steps the snake can surely go from `from` (heading there, arriving
+// `depth` steps from now, after stepping along `last`), turning only where the view
+// allows, before it would have to hit its body or a wall; up to `limit`.
+int survivableSteps(const OccupancyGrid& grid, std::vector<Cell>& path, const std::string& last,
+                    const std::vector<std::string>& allowed, bool flat, int depth, int limit) {
+    if (depth >= limit) return depth;
+    int best = depth;
+    const Cell from = path.back();
+    for (const std::string& dir : allowed) {
+        if (dir == oppositeOf(last)) continue;
+        const engine::Vec3 v = stepVector(dir);
+        const Cell n{from.x + int(v.x), from.y + int(v.y), from.z + int(v.z)};
+        if (!insidePlayfield(n) || (flat && n.z != 0)) continue;
+        // A body cell frees itself once its count has run down by the time we get there.
+        if (grid.at(n) > depth + 2) continue;
+        if (std::find(path.begin(), path.end(), n) != path.end()) continue;
+        path.push_back(n);
+        best = std::max(best, survivableSteps(grid, path, dir, allowed, flat, depth + 1, limit));
+        path.pop_back();
+        if (best >= limit) break;
+    }
+    return best;
+}
+
+} // namespace
+
+void GameDriver::chooseDirection() {
+    GameState& s = state();
+    const Cell here = headingCell();
+    const bool flat = s.level == 1;
+    const bool haveSpeck = !speckLifted(links());
+    // Plan again only when something that matters has changed.
+    const std::string situation = std::to_string(OccupancyGrid::indexOf(here)) + "/" +
+                                  std::to_string(OccupancyGrid::indexOf(s.speckCell)) + "/" +
+                                  std::to_string(haveSpeck) + "/" + s.stepDirection + "/" +
+                                  std::to_string(s.snakeLength);
+    if (situation != lastSituation_) {
+        lastSituation_ = situation;
+        plan_ = planStep(here, flat, haveSpeck);
+    }
+    steerPlan();
+}
+
+std::string GameDriver::planStep(Cell here, bool flat, bool haveSpeck) {
+    GameState& s = state();
+    auto passable = [&](Cell c) {
+        return insidePlayfield(c) && !(flat && c.z != 0) && s.occupancy.at(c) <= 1;
+    };
+    // Steps to the speck from every cell, around the body.
+    std::vector<int> toSpeck(OccupancyGrid::kCells, 1 << 20);
+    if (haveSpeck && passable(s.speckCell)) {
+        std::vector<Cell> queue{s.speckCell};
+        toSpeck[OccupancyGrid::indexOf(s.speckCell)] = 0;
+        for (std::size_t i = 0; i < queue.size(); ++i) {
+            const Cell c = queue[i];
+            for (const char* dir : {"up", "down", "a", "d", "w", "s"}) {
+                const engine::Vec3 v = stepVector(dir);
+                const Cell n{c.x + int(v.x), c.y + int(v.y), c.z + int(v.z)};
+                if (!passable(n) ||
+                    toSpeck[OccupancyGrid::indexOf(n)] <= toSpeck[OccupancyGrid::indexOf(c)] + 1)
+                    continue;
+                toSpeck[OccupancyGrid::indexOf(n)] = toSpeck[OccupancyGrid::indexOf(c)] + 1;
+                queue.push_back(n);
+            }
+        }
+    }
+    // The best step: one after which the snake can go on for a while, into room
+    // enough for it, then closest to the speck, straight on when that is as good.
+    // The rig is turned for left and right to reach it (steerPlan).
+    const std::vector<std::string> all{"up", "down", "a", "d", "w", "s"};
+    constexpr int lookAhead = 9;
+    std::string best;
+    long bestScore = 1L << 40;
+    for (const std::string& dir : all) {
+        if (dir == oppositeOf(s.stepDirection)) continue;
+        const engine::Vec3 v = stepVector(dir);
+        const Cell next{here.x + int(v.x), here.y + int(v.y), here.z + int(v.z)};
+        if (!insidePlayfield(next) || (flat && next.z != 0) || s.occupancy.at(next) > 2) continue;
+        std::vector<Cell> path{here, next};
+        const int survives = survivableSteps(s.occupancy, path, dir, all, flat, 1, lookAhead);
+        const int room = roomFrom(s.occupancy, next, flat, 2 * s.snakeLength + 4);
+        long score = long(toSpeck[OccupancyGrid::indexOf(next)]) * 10;
+        score += long(lookAhead - survives) << 32;
+        if (room < 2 * s.snakeLength + 4) score += 1L << 30;
+        if (dir == s.stepDirection) score -= 1;
+        if (score < bestScore) bestScore = score, best = dir;
+    }
+    return best;
+}
+
+void GameDriver::steerPlan() {
+    GameState& s = state();
+    const engine::Vec3 d = links().Dummy2->direction().asAffine();
+    const double heading = std::atan2(d.x, d.z) * 180 / M_PI; // Dummy2.turn(+a) adds a
+    const int axis = axisOf(plan_);
+    // Left and right steer along X while the rig faces along Z, and along Z while it
+    // faces along X: turn the rig to the nearest such heading the plan needs, or, for
+    // up and down, keep it square to whatever it faces.
+    bool wantsX = std::abs(d.x) <= 0.7f;
+    if (axis == 0) wantsX = true;
+    if (axis == 2) wantsX = false;
+    double target = 0, bestGap = 1e9;
+    for (double candidate :
+         wantsX ? std::vector<double>{0, 180, -180} : std::vector<double>{90, -90}) {
+        const double gap = std::abs(std::remainder(candidate - heading, 360.0));
+        if (gap < bestGap) bestGap = gap, target = candidate;
+    }
+    const double off = std::remainder(target - heading, 360.0);
+    if (s.level > 1) {
+        // A rig turn of r degrees a frame comes from a mouse move of asin(-r / 100)
+        // degrees (4 hundredths of a degree a pixel); staying below 7 keeps the rig
+        // from taking on momentum.
+        const double r = std::clamp(off * 0.3, -5.0, 5.0);
+        const double degrees = std::asin(-r / 100) * 180 / M_PI;
+        const int dx = int(std::lround(degrees / 0.04));
+        const platform::Point centre = links().GLUserInterface1->screenCentre();
+        platform.cursorImpl.moveTo({centre.x + dx, centre.y});
+    }
+    if (plan_.empty()) {
+        for (int key : {vk::up, vk::down, vk::left, vk::right})
+            release(key);
+        return;
+    }
+    // Square enough to trust left and right with the plan; otherwise go on as before.
+    const bool square = std::abs(off) < 25;
+    if (axis == 1 || (square && steerToward(plan_))) {
+        steerToward(plan_);
+        return;
+    }
+    for (int key : {vk::up, vk::down, vk::left, vk::right})
+        release(key);
+}
+
+bool GameDriver::chaseSpecks(const std::function<bool()>& done, double maxSeconds) {
+    const bool ok = runUntil(
+        [&] {
+            if (done()) return true;
+            if (state().controlsActive && !state().levelOver) chooseDirection();
+            return false;
+        },
+        maxSeconds);
+    for (int key : {vk::up, vk::down, vk::left, vk::right})
+        release(key);
+    platform.cursorImpl.moveTo(links().GLUserInterface1->screenCentre());
+    return ok;
+}
+
+bool GameDriver::follow(const std::vector<std::string>& directions,
+                        const std::function<bool()>& done, double maxSeconds) {
+    std::size_t next = 0;
+    Cell heading = headingCell();
+    plan_ = directions.at(0);
+    const bool ok = runUntil(
+        [&] {
+            if (done()) return true;
+            if (!(headingCell() == heading)) {
+                heading = headingCell();
+                if (next + 1 < directions.size()) plan_ = directions[++next];
+            }
+            steerPlan();
+            return false;
+        },
+        maxSeconds);
+    for (int key : {vk::up, vk::down, vk::left, vk::right})
+        release(key);
+    platform.cursorImpl.moveTo(links().GLUserInterface1->screenCentre());
+    return ok;
+}
+
+std::vector<std::string> GameDriver::samplesPlayed() {
+    std::vector<std::string> names;
+    const auto& samples = links().SoundLibary1->samples();
+    for (const auto& played : platform.audioImpl.played) {
+        std::string name = "?";
+        for (std::size_t i = 0; i < samples.count(); ++i) {
+            const auto& sample = samples.item(i);
+            if (sample.data() && sample.data()->pcmData().size() == played.bytes &&
+                sample.data()->Sampling().Frequency == played.format.sampleRate)
+                name = sample.name();
+        }
+        names.push_back(name);
+    }
+    return names;
+}
+
+bool GameDriver::won() {
+    return links().stagetext1->text() == "  YOU WIN!";
+}
+bool GameDriver::lost() {
+    return links().stagetextA->text() == " TRY AGAIN";
+}
+
+} // namespace coilrun::scenario
