@@ -38,11 +38,15 @@ TForm1::TForm1(platform::Platform& platform, CadencerPump& pump)
         throw std::runtime_error("the game window has no handler for" + names);
     }
     links_ = findSceneLinks(scene_);
+    // Until the application connects them: no score list, and quitting ends the program.
     services_.emplace(GameServices{platform.keyboard(), *window_, platform.screen(),
                                    platform.settings(), platform.clock(), *pnl1, *glscnvwr1Surface,
-                                   *glscnvwr1, soundContext_, [this] {
+                                   *glscnvwr1, soundContext_,
+                                   [this] {
                                        if (endProgram) endProgram();
-                                   }});
+                                   },
+                                   [] { return false; }, [] { return std::string(); },
+                                   [this] { services_->endProgram(); }, [](const std::string&) {}});
     game_.emplace(Game{state_, links_, *services_});
     sceneProgress_.scene = links_.glscn1;
     glscnvwr1->setScene(links_.glscn1);

@@ -43,6 +43,9 @@ public:
     platform::Window& window() { return *window_; }
     GameState& state() { return state_; }
     Game& game() { return *game_; }
+    // What the play and menu code reach the window and the rest of the program by;
+    // the application connects the score list, the quit sequence and credit pages.
+    GameServices& services() { return *services_; }
     const SceneLinks& links() const { return links_; }
     engine::TGLSceneViewer& viewer() { return *glscnvwr1; }
     platform::Widget& blackPanel() { return *pnl1; }

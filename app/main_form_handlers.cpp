@@ -4,6 +4,7 @@
 #include "frontend/how_to_pages.h"
 #include "frontend/menu_frame.h"
 #include "frontend/menu_music.h"
+#include "frontend/pointer_actions.h"
 #include "game/frame_driver.h"
 #include "game/game_timers.h"
 #include "game/layout_tick.h"
@@ -45,6 +46,10 @@ scene::HandlerTable TForm1::handlers() {
         tick([](Game& g) { g.links.asynctmrTimerMenu->setEnabled(false); });
     table["asynctmrTimerMenu1Timer"] = tick(asynctmrTimerMenu1Timer);
     table["asynctmrtimerzoomTimer"] = tick(asynctmrtimerzoomTimer);
+    table["glscnvwr1MouseDown"] = std::function<void(int, int, int)>(
+        [this](int button, int x, int y) { glscnvwr1MouseDown(game(), button, x, y); });
+    table["glscnvwr1MouseMove"] =
+        std::function<void(int, int)>([this](int x, int y) { glscnvwr1MouseMove(game(), x, y); });
     return table;
 }
 

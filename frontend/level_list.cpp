@@ -18,7 +18,8 @@ LevelListPage firstLevelListPage(int maxLevel) {
         page.items.push_back("v");
         page.listTop = 1;
     } else {
-        for (int k = 1; k <= maxLevel; ++k) page.items.push_back("Level " + std::to_string(k));
+        for (int k = 1; k <= maxLevel; ++k)
+            page.items.push_back("Level " + std::to_string(k));
     }
     return page;
 }

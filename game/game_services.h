@@ -7,6 +7,7 @@
 #include "engine/sound/sound_context.h"
 
 #include <functional>
+#include <string>
 
 namespace coilrun {
 
@@ -28,6 +29,14 @@ struct GameServices {
     engine::SoundContext& sound;
     // Closes the main window and the splash window: the program ends.
     std::function<void()> endProgram;
+    // What the splash read from the score page: whether it gave a list, and its text.
+    std::function<bool()> scoreListAvailable;
+    std::function<std::string()> scoreListText;
+    // Leaves the game for the score browser, which sends the run report; the page it
+    // shows decides whether the program ends or the game resumes.
+    std::function<void()> quitToScoreBrowser;
+    // Shows a credit page ("Kestrin", "Velmora") in the score browser.
+    std::function<void(const std::string& person)> openCreditPage;
 };
 
 } // namespace coilrun

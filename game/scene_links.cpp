@@ -81,6 +81,15 @@ SceneLinks findSceneLinks(const scene::LoadedScene& s) {
     get(l.SpaceTextlogo, "SpaceTextlogo");
     get(l.glcblogo, "glcblogo");
     get(l.DummyLogo, "DummyLogo");
+    for (int i = 1; i <= 22; ++i) {
+        get(l.logoBall[i], "ball" + std::to_string(i));
+        get(l.logoBar[i], "bar" + std::to_string(i));
+    }
+    for (int i = 1; i <= 6; ++i)
+        get(l.logoHead[i], "ball00" + std::to_string(i));
+    get(l.Dummy3D, "Dummy3D");
+    get(l.SpaceText3D, "SpaceText3D");
+    get(l.logospeck, "logospeck");
 
     get(l.Dummy1, "Dummy1");
     get(l.Dummy2, "Dummy2");

@@ -79,6 +79,14 @@ struct SceneLinks {
     engine::TGLSpaceText* SpaceTextlogo = nullptr;
     engine::TGLCube* glcblogo = nullptr;
     engine::TGLDummyCube* DummyLogo = nullptr;
+    // The title logo: corner balls ball1..ball22 at [1..22], head balls ball001..
+    // ball006 at [1..6], bars bar1..bar22 at [1..22] (index 0 unused).
+    std::array<engine::TGLSphere*, 23> logoBall{};
+    std::array<engine::TGLSphere*, 7> logoHead{};
+    std::array<engine::TGLCylinder*, 23> logoBar{};
+    engine::TGLDummyCube* Dummy3D = nullptr;
+    engine::TGLSpaceText* SpaceText3D = nullptr;
+    engine::TGLIcosahedron* logospeck = nullptr;
 
     // The playfield group.
     engine::TGLDummyCube* Dummy1 = nullptr;

@@ -4,8 +4,12 @@ namespace coilrun::online {
 
 std::vector<std::string> scoreListLines(bool available, const std::string& text) {
     if (!available)
-        return {"No high score", "information available.", "",
-                "Please check your internet connection.", "", "<< GO BACK <<"};
+        return {"No high score",
+                "information available.",
+                "",
+                "Please check your internet connection.",
+                "",
+                "<< GO BACK <<"};
     std::vector<std::string> lines;
     std::string line = "BEST SCORE:   ";
     for (const char c : text) {

@@ -9,7 +9,8 @@ namespace coilrun::online {
 inline std::string scoreServerAddress() {
     std::string address = "http://127.0.0.1:8765";
     if (const char* env = std::getenv("COILRUN_SCORE_SERVER"); env && *env) address = env;
-    while (!address.empty() && address.back() == '/') address.pop_back();
+    while (!address.empty() && address.back() == '/')
+        address.pop_back();
     return address;
 }
 

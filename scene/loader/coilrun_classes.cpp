@@ -17,6 +17,12 @@ void registerViewer(ClassRegistry& r) {
     r.addProperty<V>("TGLSceneViewer", "FieldOfView", [](V& v, const Property& p, LoadContext& x) {
         v.setFieldOfView(float(x.number(p)));
     });
+    r.addProperty<V>("TGLSceneViewer", "OnMouseDown", [](V& v, const Property& p, LoadContext& x) {
+        v.onMouseDown = x.handler<std::function<void(int button, int x, int y)>>(p);
+    });
+    r.addProperty<V>("TGLSceneViewer", "OnMouseMove", [](V& v, const Property& p, LoadContext& x) {
+        v.onMouseMove = x.handler<std::function<void(int x, int y)>>(p);
+    });
 }
 
 } // namespace

@@ -1,0 +1,82 @@
+#include "frontend/main_menu.h"
+
+#include "game/hud_texts.h"
+
+namespace coilrun {
+
+std::vector<std::string> mainMenuUpperItems() {
+    return {kPlayItem, " ", "CHOOSE LEVEL"};
+}
+std::vector<std::string> mainMenuLowerItems() {
+    return {"HIGH SCORE", "CREDITS", " ", "QUIT"};
+}
+std::vector<std::string> levelListUpperItems() {
+    return {kPlayItem, " ", kGoBack};
+}
+
+std::vector<std::string> creditLines() {
+    return {"C O I L R U N", "", "Developed and Realized by",
+            "Velmora",       "", "Music Composed by",
+            "Kestrin",       "", kGoBack};
+}
+
+namespace {
+
+void showListAtCentre(Game& game, const std::vector<std::string>& lines) {
+    const SceneLinks& l = game.links;
+    for (const std::string& line : lines)
+        l.menuhighscore->addItem(line);
+    l.menuhighscore->position().setX(l.TextCenter->position().x());
+    l.menuhighscore->position().setY(l.TextCenter->position().y());
+    l.menuhighscore->setVisible(true);
+    l.TextBlackScore->setVisible(true);
+}
+
+} // namespace
+
+void openOverlayList(Game& game, const std::vector<std::string>& lines) {
+    const SceneLinks& l = game.links;
+    game.state.overlayOpen = true;
+    l.TextMain1->setVisible(false);
+    l.menuMain1->setVisible(false);
+    l.menuMain2->setVisible(false);
+    showListAtCentre(game, lines);
+}
+
+void openResultOverlay(Game& game, const std::vector<std::string>& lines) {
+    GameState& s = game.state;
+    const SceneLinks& l = game.links;
+    l.timercountdown->setEnabled(false);
+    s.countdown = 0;
+    l.TextMenuLevel2->setText(levelTitle(s.level));
+    s.overlayOpen = true;
+    showListAtCentre(game, lines);
+}
+
+void closeOverlayList(Game& game) {
+    const SceneLinks& l = game.links;
+    if (!l.menuLevel->visible()) {
+        l.TextMain1->setVisible(true);
+        l.menuMain1->setVisible(true);
+        l.menuMain2->setVisible(true);
+    }
+    game.state.overlayOpen = false;
+    l.menuhighscore->clearItems();
+    l.menuhighscore->setVisible(false);
+    l.TextBlackScore->setVisible(false);
+    if (l.timerHT->enabled()) {
+        l.timerHT->setEnabled(false);
+        l.SpriteHowTo->setVisible(false);
+    }
+}
+
+void IntToLevel(Game& game) {
+    const SceneLinks& l = game.links;
+    const std::string picked = l.menuMain2->selectedText();
+    if (picked.empty() || picked[0] != 'L') return;
+    l.asynctmrTimerMenu1->setEnabled(true);
+    game.state.levelPicked = true;
+    l.TextMain1->setText("LEVEL " + std::to_string(levelNumberAfterPrefix(picked)));
+}
+
+} // namespace coilrun

@@ -1,0 +1,193 @@
+#include "frontend/pointer_actions.h"
+
+#include "frontend/level_list.h"
+#include "frontend/main_menu.h"
+#include "frontend/start_game.h"
+#include "game/pause_screen.h"
+#include "online/score_list.h"
+
+namespace coilrun {
+namespace {
+
+bool startsWith(const std::string& text, char c) {
+    return !text.empty() && text[0] == c;
+}
+
+// The overlay's lines that lead somewhere light up; the plain ones do not.
+void lightLinks(const SceneLinks& l) {
+    const std::string line = l.menuhighscore->selectedText();
+    engine::TGLColor& active = l.menuhighscore->activeColor();
+    if (line == kGoBack || line == "Kestrin" || line == "Velmora" || line == "Quit Game")
+        active.setColor(1, 1, 1, active.alpha());
+    else
+        active.assign(l.menuhighscore->inactiveColor());
+}
+
+void mainMenuUpperBlock(Game& game) {
+    GameState& s = game.state;
+    const SceneLinks& l = game.links;
+    const int selected = l.menuMain1->selected();
+    if (selected == 0) {
+        StartGame(game);
+    } else if (selected == 2) {
+        if (startsWith(l.menuMain1->selectedText(), '<')) {
+            s.levelListMode = false;
+            l.menuMain1->setItems(mainMenuUpperItems());
+            l.menuMain2->setItems(mainMenuLowerItems());
+        } else {
+            s.levelListMode = true;
+            l.menuMain1->setItems(levelListUpperItems());
+            const LevelListPage page = firstLevelListPage(s.maxLevel);
+            l.menuMain2->setItems(page.items);
+            if (s.maxLevel > 5) s.listTop = page.listTop;
+        }
+    }
+}
+
+void mainMenuLowerBlock(Game& game) {
+    GameState& s = game.state;
+    const SceneLinks& l = game.links;
+    const int selected = l.menuMain2->selected();
+    if (selected < 0) return;
+    if (s.levelListMode) IntToLevel(game);
+    const std::string text = l.menuMain2->selectedText();
+    switch (selected) {
+    case 0:
+        if (text == "^") {
+            const LevelListPage page = levelListScrolledUp(s.listTop, s.maxLevel);
+            s.listTop = page.listTop;
+            l.menuMain2->setItems(page.items);
+        }
+        if (l.menuMain2->selectedText() == "HIGH SCORE")
+            openOverlayList(game, online::scoreListLines(game.services.scoreListAvailable(),
+                                                         game.services.scoreListText()));
+        break;
+    case 1:
+        if (startsWith(text, 'C')) openOverlayList(game, creditLines());
+        break;
+    case 3:
+        if (!startsWith(text, 'L')) {
+            l.WAVoutMenu->setActive(false);
+            game.services.quitToScoreBrowser();
+        }
+        break;
+    case 4:
+        if (text == "v") {
+            const LevelListPage page = levelListScrolledDown(s.listTop, s.maxLevel);
+            s.listTop = page.listTop;
+            l.menuMain2->setItems(page.items);
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+void restartLevel(Game& game) {
+    GameState& s = game.state;
+    const SceneLinks& l = game.links;
+    s.levelOver = true;
+    s.restartRequested = true;
+    l.timermude->setEnabled(true);
+    setAlpha(*l.TextCenter, 0);
+    resumeGame(game);
+    s.controlsActive = true;
+    s.stepping = false;
+}
+
+void pauseMenu(Game& game) {
+    GameState& s = game.state;
+    const SceneLinks& l = game.links;
+    switch (l.menuPause->selected()) {
+    case 0:
+        l.timermude->setEnabled(true);
+        setAlpha(*l.TextCenter, 0);
+        resumeGame(game);
+        break;
+    case 1:
+        restartLevel(game);
+        break;
+    case 2:
+        if (s.level < s.maxLevel) {
+            s.level += 1;
+            restartLevel(game);
+        }
+        break;
+    case 3:
+        l.WAVout->setActive(false);
+        game.services.quitToScoreBrowser();
+        break;
+    default:
+        break;
+    }
+}
+
+void resultMenu(Game& game) {
+    GameState& s = game.state;
+    const SceneLinks& l = game.links;
+    switch (l.menuLevel->selected()) {
+    case 0:
+        s.startRequested = true;
+        s.countdown = 0;
+        break;
+    case 2: {
+        std::vector<std::string> lines(8, "");
+        lines.push_back("Quit Game");
+        lines.push_back(kGoBack);
+        openResultOverlay(game, lines);
+        l.SpriteHowTo->setVisible(true);
+        l.timerHT->setEnabled(true);
+        break;
+    }
+    case 4:
+        openResultOverlay(game, creditLines());
+        break;
+    default:
+        break;
+    }
+}
+
+void overlayList(Game& game) {
+    const SceneLinks& l = game.links;
+    const std::string line = l.menuhighscore->selectedText();
+    if (line == kGoBack) {
+        closeOverlayList(game);
+    } else if (line == "Kestrin" || line == "Velmora") {
+        game.services.openCreditPage(line);
+    } else if (line == "Quit Game") {
+        l.WAVout->setActive(false);
+        game.services.quitToScoreBrowser();
+    }
+}
+
+} // namespace
+
+void glscnvwr1MouseMove(Game& game, int x, int y) {
+    const SceneLinks& l = game.links;
+    l.menuPause->mouseMenuSelect(x, y);
+    if (l.TextBlackScore->visible())
+        l.menuLevel->mouseMenuSelect(0, 0);
+    else
+        l.menuLevel->mouseMenuSelect(x, y);
+    l.menuMain1->mouseMenuSelect(x, y);
+    l.menuMain2->mouseMenuSelect(x, y);
+    l.menuhighscore->mouseMenuSelect(x, y);
+    lightLinks(l);
+}
+
+void glscnvwr1MouseDown(Game& game, int, int, int) {
+    const SceneLinks& l = game.links;
+    // Only the pause screen, the result screen and the menu scene have menus to click.
+    if (!(l.Cadencer4->enabled() || game.state.levelOver || l.Camera1Menu->visible())) return;
+    if (!game.state.overlayOpen) {
+        if (!l.menuLevel->visible()) {
+            mainMenuUpperBlock(game);
+            mainMenuLowerBlock(game);
+        }
+        pauseMenu(game);
+        resultMenu(game);
+    }
+    overlayList(game);
+}
+
+} // namespace coilrun

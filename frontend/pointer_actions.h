@@ -1,0 +1,12 @@
+#pragma once
+#include "game/game.h"
+
+namespace coilrun {
+
+// The menus are worked with the pointer: moving it selects the line under it in
+// every menu (hidden ones too, on the box of their last drawing), pressing any
+// button acts on the selections.
+void glscnvwr1MouseMove(Game& game, int x, int y);
+void glscnvwr1MouseDown(Game& game, int button, int x, int y);
+
+} // namespace coilrun
