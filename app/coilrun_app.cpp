@@ -10,6 +10,9 @@ CoilrunApp::CoilrunApp(platform::Platform& platform)
     form1_ = std::make_unique<TForm1>(platform, pump_);
     splash_->showMainWindow = [this] { form1_->show(); };
     form1_->onClosed = [this] { splash_->window().close(); };
+    GameServices& services = form1_->services();
+    services.scoreListAvailable = [this] { return splash_->scoreListAvailable; };
+    services.scoreListText = [this] { return splash_->scoreListText; };
     form1_->endProgram = [this] {
         form1_->window().close();
         splash_->window().close();

@@ -275,6 +275,38 @@ bool GameDriver::follow(const std::vector<std::string>& directions,
     return ok;
 }
 
+void GameDriver::layoutMenus() {
+    const SceneLinks& l = links();
+    for (engine::TGLGameMenu* menu :
+         {l.menuPause, l.menuLevel, l.menuMain1, l.menuMain2, l.menuhighscore}) {
+        // Shown on screen: both the menu and every parent.
+        bool shown = true;
+        for (const engine::TGLBaseSceneObject* o = menu; o && !o->isSceneRoot(); o = o->parent())
+            shown = shown && o->visible();
+        if (shown) menu->layoutMenu();
+    }
+}
+
+void GameDriver::movePointer(int x, int y) {
+    layoutMenus();
+    pointer_ = {x, y};
+    platform.glSurfaces.at(0)->onMouseMove(x, y);
+}
+
+void GameDriver::pressPointer(int button) {
+    platform.glSurfaces.at(0)->onMouseDown(button, pointer_.x, pointer_.y);
+}
+
+void GameDriver::click(engine::TGLGameMenu& menu, int line) {
+    layoutMenus();
+    const int row = menu.font()->charHeight() + menu.spacing();
+    const int x = (menu.boxLeft() + menu.boxRight()) / 2;
+    const int y = menu.menuTop() + line * row + row / 2;
+    movePointer(x, y);
+    pressPointer();
+    run(0.02);
+}
+
 std::vector<std::string> GameDriver::samplesPlayed() {
     std::vector<std::string> names;
     const auto& samples = links().SoundLibary1->samples();

@@ -59,6 +59,14 @@ public:
     // and right as needed, until done() holds or the time is up.
     bool follow(const std::vector<std::string>& directions, const std::function<bool()>& done,
                 double maxSeconds);
+    // The pointer, as the viewer reports it. Menus are laid out as a drawn frame
+    // would (a hidden one keeps the box of its last drawing).
+    void layoutMenus();
+    void movePointer(int x, int y);
+    void pressPointer(int button = 0);
+    // Moves the pointer onto a line of a shown menu and clicks it.
+    void click(engine::TGLGameMenu& menu, int line);
+
     // Sample names whose playback started, in order, recognised by their data.
     std::vector<std::string> samplesPlayed();
     bool won();
@@ -71,6 +79,7 @@ private:
     std::string plan_;
     int overlaps_ = 0;
     std::string lastSituation_;
+    platform::Point pointer_;
 };
 
 } // namespace coilrun::scenario
