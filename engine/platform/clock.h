@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <string>
 
 namespace coilrun::platform {
 
@@ -16,6 +17,9 @@ public:
     virtual std::uint32_t tickCount() const = 0;
     // Local date and time as days since 30 December 1899, fraction = time of day.
     virtual double localDateTimeDays() const = 0;
+    // Today's date written as the system's short date format writes it ("08/12/2026",
+    // "12/8/26", "2026-12-08"): the date a run report carries.
+    virtual std::string localShortDate() const = 0;
     // Blocks the calling thread for ms milliseconds (virtual time advances in the simulation).
     virtual void sleepMs(int ms) = 0;
 

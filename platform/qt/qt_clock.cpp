@@ -2,6 +2,7 @@
 
 #include <QDate>
 #include <QDateTime>
+#include <QLocale>
 #include <chrono>
 #include <thread>
 
@@ -24,6 +25,10 @@ double QtClock::localDateTimeDays() const {
     static const QDate epoch(1899, 12, 30);
     const double days = double(epoch.daysTo(now.date()));
     return days + double(now.time().msecsSinceStartOfDay()) / 86'400'000.0;
+}
+
+std::string QtClock::localShortDate() const {
+    return QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat).toStdString();
 }
 
 void QtClock::sleepMs(int ms) {

@@ -10,6 +10,7 @@ public:
     std::int64_t performanceFrequency() const override { return 1'000'000'000; }
     std::uint32_t tickCount() const override;
     double localDateTimeDays() const override;
+    std::string localShortDate() const override;
     void sleepMs(int ms) override;
 };
 

@@ -15,6 +15,8 @@ public:
     std::int64_t performanceFrequency() const override { return hasCounter_ ? frequency : 0; }
     std::uint32_t tickCount() const override;
     double localDateTimeDays() const override;
+    // The simulated machine writes short dates day first: "1/3/2026".
+    std::string localShortDate() const override;
     void sleepMs(int ms) override;
 
     // Moves time forward (negative amounts are ignored).

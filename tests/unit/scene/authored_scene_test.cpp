@@ -90,8 +90,9 @@ TEST_F(AuthoredSceneTest, ExactlyThirtyNineSegmentsWithThreeHiddenConnectorsEach
 
 TEST_F(AuthoredSceneTest, MapCubesFollowBothNamingRulesAndSharePositions) {
     auto name2D = [](int x, int z) {
-        auto f = [](int n) { return n < 0 ? "n" + std::to_string(-n) : std::to_string(n); };
-        return "mapCube" + f(x) + f(z);
+        std::string name = "mapCube";
+        for (int n : {x, z}) name.append(n < 0 ? "n" : "").append(std::to_string(n < 0 ? -n : n));
+        return name;
     };
     int cubes2D = 0, cubesSky = 0;
     for (const auto& c : obj("map2D").children())
