@@ -1,0 +1,255 @@
+// Real windows under Xvfb: a layout set again and again changes nothing, a shown panel
+// hides the GL view, and the pointer, the menus and the window agree on one pixel
+// unit at any device pixel ratio (run again with QT_SCALE_FACTOR=2 by CTest).
+#include "engine/hud/game_menu.h"
+#include "engine/hud/windows_bitmap_font.h"
+#include "engine/objects/scene.h"
+#include "engine/render/scene_viewer.h"
+#include "platform/qt/qt_clock.h"
+#include "platform/qt/qt_fonts.h"
+#include "platform/qt/qt_gl_surface.h"
+#include "platform/qt/qt_platform.h"
+#include "platform/qt/qt_window.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QEvent>
+#include <QImage>
+#include <QProcess>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QWindow>
+#include <functional>
+#include <gtest/gtest.h>
+#include <optional>
+
+namespace coilrun::qt {
+namespace {
+
+bool spinUntil(const std::function<bool()>& done, int timeoutMs = 5000) {
+    QElapsedTimer t;
+    t.start();
+    while (!done() && t.elapsed() < timeoutMs)
+        QApplication::processEvents(QEventLoop::AllEvents, 5);
+    return done();
+}
+
+void spinFor(int ms) {
+    QElapsedTimer t;
+    t.start();
+    while (t.elapsed() < ms)
+        QApplication::processEvents(QEventLoop::AllEvents, 5);
+}
+
+QString run(const QString& program, const QStringList& args) {
+    QProcess p;
+    p.start(program, args);
+    p.waitForFinished(10000);
+    return QString::fromLocal8Bit(p.readAllStandardOutput());
+}
+
+bool have(const char* tool) {
+    return QProcess::execute("sh", {"-c", QString("command -v %1 >/dev/null").arg(tool)}) == 0;
+}
+
+// What the X server says of a window, in its own (device) pixels.
+QRect deviceGeometry(WId id) {
+    QRect r;
+    const QString shell = run("xdotool", {"getwindowgeometry", "--shell", QString::number(id)});
+    for (const QString& line : shell.split('\n')) {
+        const int value = line.section('=', 1).toInt();
+        if (line.startsWith("X=")) r.moveLeft(value);
+        if (line.startsWith("Y=")) r.moveTop(value);
+        if (line.startsWith("WIDTH=")) r.setWidth(value);
+        if (line.startsWith("HEIGHT=")) r.setHeight(value);
+    }
+    return r;
+}
+
+// The screen as the X server has it (device pixels), cut to r.
+QImage screenshot(const QRect& r) {
+    QTemporaryDir dir;
+    const QString file = dir.filePath("screen.png");
+    run("import", {"-window", "root", file});
+    return QImage(file).copy(r).convertToFormat(QImage::Format_RGB32);
+}
+
+double share(const QImage& image, const std::function<bool(QRgb)>& pick) {
+    if (image.isNull()) return 0;
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            n += pick(image.pixel(x, y));
+    return double(n) / (image.width() * image.height());
+}
+
+// Counts the native windows a widget is given (a re-creation gives it a new one) and
+// the geometry events it gets.
+struct EventCounter : QObject {
+    int nativeWindows = 0, moves = 0, resizes = 0;
+    void reset() { nativeWindows = moves = resizes = 0; }
+    bool eventFilter(QObject* watched, QEvent* e) override {
+        if (e->type() == QEvent::WinIdChange && static_cast<QWidget*>(watched)->internalWinId())
+            ++nativeWindows;
+        moves += e->type() == QEvent::Move;
+        resizes += e->type() == QEvent::Resize;
+        return false;
+    }
+};
+
+struct WindowTest : ::testing::Test {
+    void SetUp() override {
+        if (QGuiApplication::platformName() != "xcb") GTEST_SKIP() << "not on X11";
+        for (const char* tool : {"xdotool", "import", "xprop"})
+            if (!have(tool)) GTEST_SKIP() << "no " << tool;
+    }
+    QtScreen screen;
+};
+
+// What the game's 10 ms layout tick does to the main window.
+void layOut(QtWindow& window, const QtScreen& screen) {
+    window.setGeometry({0, 0, screen.width(), screen.height()});
+    window.setStayOnTop(true);
+    window.setBorderless(true);
+    window.setMinimumSize(700, 500);
+}
+
+TEST_F(WindowTest, TheSameLayoutAThousandTimesChangesNothing) {
+    QtClock clock;
+    QtWindow window;
+    window.setGeometry({100, 100, 400, 300});
+    QtGlSurface surface(window.widget());
+    engine::TGLScene scene;
+    engine::TGLSceneViewer viewer(&surface, clock);
+    viewer.setScene(&scene);
+    viewer.backgroundColor().setColor(0, 1, 0, 1);
+    window.onResize = [&](int w, int h) { surface.setGeometry({0, 0, w, h}); };
+    surface.show();
+    window.show();
+    QWidget& widget = *window.widget();
+    ASSERT_TRUE(spinUntil([&] { return surface.framesPainted() >= 1; }));
+    EventCounter events;
+    widget.installEventFilter(&events);
+
+    // The first layout changes the geometry and both styles, on the window as it is.
+    layOut(window, screen);
+    spinFor(300);
+    EXPECT_EQ(events.nativeWindows, 0);
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_TRUE(window.stayOnTop());
+    EXPECT_TRUE(window.borderless());
+    const WId id = widget.winId();
+    EXPECT_EQ(window.geometry(), (platform::Rect{0, 0, screen.width(), screen.height()}));
+    EXPECT_EQ(deviceGeometry(id).size(),
+              QSize(screen.width(), screen.height()) * widget.devicePixelRatioF())
+        << "the X server knows the window by the id the widget has";
+    EXPECT_EQ(surface.geometry(), (platform::Rect{0, 0, screen.width(), screen.height()}));
+    // The view lives on in the new window, and shows.
+    const auto painted = surface.framesPainted();
+    viewer.invalidate();
+    EXPECT_TRUE(spinUntil([&] { return surface.framesPainted() > painted; }));
+    spinFor(200);
+    auto green = [](QRgb p) { return qGreen(p) > 240 && qRed(p) < 16 && qBlue(p) < 16; };
+    EXPECT_GT(share(screenshot(deviceGeometry(id)), green), 0.99);
+
+    events.reset();
+    for (int i = 0; i < 1000; ++i) {
+        layOut(window, screen);
+        QApplication::processEvents();
+    }
+    spinFor(200);
+    EXPECT_EQ(events.nativeWindows, 0);
+    EXPECT_EQ(events.moves, 0);
+    EXPECT_EQ(events.resizes, 0);
+    EXPECT_EQ(widget.winId(), id);
+    EXPECT_TRUE(window.isVisible());
+
+    // Hidden and shown again, the window and its view still work.
+    window.hide();
+    spinFor(100);
+    window.show();
+    const auto before = surface.framesPainted();
+    ASSERT_TRUE(spinUntil([&] { return surface.framesPainted() > before; }));
+    spinFor(200);
+    EXPECT_GT(share(screenshot(deviceGeometry(widget.winId())), green), 0.99);
+}
+
+// _MOTIF_WM_HINTS (flags, functions, decorations, ...) and _NET_WM_STATE as the window
+// manager would read them.
+QString property(WId id, const char* name) {
+    return run("xprop", {"-id", QString::number(id), name}).trimmed();
+}
+
+bool undecorated(WId id) {
+    const QStringList v = property(id, "_MOTIF_WM_HINTS").section('=', 1).split(',');
+    return v.size() >= 3 && (v[0].trimmed().toUInt(nullptr, 16) & 2) &&
+           v[2].trimmed().toUInt(nullptr, 16) == 0;
+}
+
+TEST_F(WindowTest, StylesSetWhileHiddenReachTheWindowSystem) {
+    // Never shown: the styles wait for the native window.
+    QtWindow fresh;
+    fresh.setGeometry({50, 50, 300, 200});
+    fresh.setStayOnTop(true);
+    fresh.setBorderless(true);
+    fresh.show();
+    ASSERT_TRUE(spinUntil([&] { return fresh.widget()->windowHandle()->isExposed(); }));
+    EXPECT_TRUE(undecorated(fresh.widget()->winId()));
+    EXPECT_TRUE(property(fresh.widget()->winId(), "_NET_WM_STATE").contains("_NET_WM_STATE_ABOVE"));
+
+    // Shown once, then hidden: the styles are there when it is shown again, on the
+    // window the widget knows by its id (on X11 a new stay-on-top hint takes a new one).
+    QtWindow again;
+    again.setGeometry({60, 60, 300, 200});
+    again.show();
+    ASSERT_TRUE(spinUntil([&] { return again.widget()->windowHandle()->isExposed(); }));
+    EXPECT_FALSE(undecorated(again.widget()->winId()));
+    again.hide();
+    spinFor(100);
+    again.setBorderless(true);
+    again.setStayOnTop(true);
+    again.show();
+    ASSERT_TRUE(spinUntil([&] { return again.widget()->windowHandle()->isExposed(); }));
+    const WId id = again.widget()->winId();
+    EXPECT_TRUE(undecorated(id));
+    EXPECT_TRUE(property(id, "_NET_WM_STATE").contains("_NET_WM_STATE_ABOVE"));
+
+    // A border asked for again goes to the window as it is.
+    again.setBorderless(false);
+    spinFor(100);
+    EXPECT_FALSE(undecorated(id));
+    EXPECT_EQ(again.widget()->winId(), id);
+}
+
+TEST_F(WindowTest, ResizesAreReportedOnceWhetherShownOrNot) {
+    QtWindow window;
+    std::vector<QSize> sizes;
+    window.onResize = [&](int w, int h) { sizes.emplace_back(w, h); };
+    window.setGeometry({20, 20, 300, 200});
+    EXPECT_EQ(sizes, std::vector<QSize>{QSize(300, 200)}) << "a hidden window reports at once";
+    window.show();
+    spinUntil([&] { return window.widget()->windowHandle()->isExposed(); });
+    spinFor(100);
+    window.setGeometry({30, 30, 300, 200});
+    window.setGeometry({30, 30, 420, 260});
+    spinFor(200);
+    EXPECT_EQ(sizes, (std::vector<QSize>{QSize(300, 200), QSize(420, 260)}));
+    // Below the minimum the window keeps the minimum, and says so once.
+    window.setMinimumSize(500, 300);
+    window.setGeometry({30, 30, 100, 100});
+    window.setGeometry({30, 30, 100, 100});
+    spinFor(200);
+    EXPECT_EQ(sizes.back(), QSize(500, 300));
+    EXPECT_EQ(sizes.size(), 3u);
+}
+
+} // namespace
+} // namespace coilrun::qt
+
+int main(int argc, char** argv) {
+    coilrun::qt::setDefaultGlFormat();
+    QApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
