@@ -6,7 +6,6 @@
 #include <QSurfaceFormat>
 
 namespace coilrun::qt {
-
 class GlWindow : public QOpenGLWindow {
 public:
     explicit GlWindow(QtGlSurface& owner) : owner_(&owner) {
@@ -29,11 +28,14 @@ protected:
     void paintGL() override {
         if (!owner_) return;
         ++owner_->frames_;
-        const qreal ratio = devicePixelRatio();
-        if (owner_->onPaint) owner_->onPaint(int(width() * ratio), int(height() * ratio));
+        // QSize * qreal rounds as the window system's scaling of the window does.
+        const QSize device = size() * devicePixelRatio();
+        if (owner_->onPaint)
+            owner_->onPaint({width(), height(), device.width(), device.height()});
     }
-    // Pointer positions in the same pixels as the frames painted.
-    QPoint toPixels(const QPointF& p) const { return (p * devicePixelRatio()).toPoint(); }
+    // Pointer positions in surface pixels, the unit of the frame's layout: a pixel
+    // ratio of 2 gives half-pixel positions here, rounded to the nearest.
+    static QPoint toPixels(const QPointF& p) { return p.toPoint(); }
     void mousePressEvent(QMouseEvent* e) override {
         int button = 0;
         if (e->button() == Qt::RightButton) button = 1;

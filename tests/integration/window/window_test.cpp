@@ -243,6 +243,99 @@ TEST_F(WindowTest, ResizesAreReportedOnceWhetherShownOrNot) {
     EXPECT_EQ(sizes.size(), 3u);
 }
 
+TEST_F(WindowTest, TheMenuLineUnderThePointerIsTheOneDrawnThere) {
+    QtClock clock;
+    QtWindow window;
+    window.setGeometry({40, 40, 320, 240});
+    QtGlSurface surface(window.widget());
+    surface.setGeometry({0, 0, 320, 240});
+    engine::TGLScene scene;
+    engine::TGLSceneViewer viewer(&surface, clock);
+    viewer.setScene(&scene);
+    QtFontRasterizer rasterizer;
+    engine::TGLWindowsBitmapFont font;
+    font.setRasterizer(&rasterizer);
+    platform::FontSpec spec;
+    spec.name = "Arial Narrow";
+    spec.bold = true;
+    spec.pixelSize = 24;
+    font.setFont(spec);
+    auto& menu = scene.objects().addNewChild<engine::TGLGameMenu>();
+    menu.setFont(&font);
+    menu.setItems({"Resume", "Restart", "Quit"});
+    menu.setPosition(160, 120, 0);
+    menu.setInactiveColor({0, 0, 1, 1});
+    menu.setActiveColor({1, 0, 0, 1});
+    viewer.onMouseMove = [&](int x, int y) { menu.mouseMenuSelect(x, y); };
+    surface.show();
+    window.show();
+    ASSERT_TRUE(spinUntil([&] { return surface.framesPainted() >= 2; }));
+    spinFor(300);
+
+    const double ratio = window.widget()->devicePixelRatioF();
+    const QRect area = deviceGeometry(window.widget()->winId());
+    ASSERT_EQ(area.size(), QSize(320, 240) * ratio);
+    const QImage frame = screenshot(area);
+    ASSERT_FALSE(frame.isNull());
+
+    // The rows of blue text, grouped into lines.
+    struct Line {
+        int top, bottom, left = 1 << 20, right = -1;
+    };
+    std::vector<Line> lines;
+    for (int y = 0; y < frame.height(); ++y) {
+        std::optional<std::pair<int, int>> row;
+        for (int x = 0; x < frame.width(); ++x) {
+            const QRgb p = frame.pixel(x, y);
+            if (qBlue(p) > 120 && qRed(p) < 60 && qGreen(p) < 60)
+                row = {row ? row->first : x, x};
+        }
+        if (!row) continue;
+        if (lines.empty() || y > lines.back().bottom + 2) lines.push_back({y, y});
+        Line& l = lines.back();
+        l.bottom = y;
+        l.left = std::min(l.left, row->first);
+        l.right = std::max(l.right, row->second);
+    }
+    ASSERT_EQ(lines.size(), 3u) << "three lines of text drawn";
+
+    // Drawn where the menu's layout puts them, in the window's pixels times the ratio.
+    EXPECT_NEAR((lines[1].left + lines[1].right) / 2.0, 160 * ratio, 4 * ratio);
+    EXPECT_GT(lines[0].top, menu.boxTop() * ratio - 1);
+    EXPECT_LT(lines[2].bottom, menu.boxBottom() * ratio + 1);
+
+    auto pointAt = [&](int x, int y) {
+        // Away first, so that the move to the target is a move.
+        run("xdotool", {"mousemove", "0", "0"});
+        spinFor(50);
+        run("xdotool", {"mousemove", QString::number(area.left() + x),
+                        QString::number(area.top() + y)});
+    };
+    // A menu's selectable rows begin Spacing pixels below the top of each line drawn
+    // (as the game's menus always have): point at the lowest rows of the text.
+    const int up = int(ratio);
+    pointAt((lines[1].left + lines[1].right) / 2, lines[1].bottom - up);
+    EXPECT_TRUE(spinUntil([&] { return menu.selected() == 1; }))
+        << "selected " << menu.selected() << " with the pointer on \"Restart\"";
+    pointAt((lines[2].left + lines[2].right) / 2, lines[2].bottom - up);
+    EXPECT_TRUE(spinUntil([&] { return menu.selected() == 2; }))
+        << "selected " << menu.selected() << " with the pointer on \"Quit\"";
+    pointAt(10, 10);
+    EXPECT_TRUE(spinUntil([&] { return menu.selected() == -1; })) << "outside the box";
+
+    // The line selected is drawn in the active colour where the pointer found it.
+    menu.setSelected(1);
+    spinFor(300);
+    const QImage selected = screenshot(area);
+    int red = 0;
+    for (int y = lines[1].top; y <= lines[1].bottom; ++y)
+        for (int x = lines[1].left; x <= lines[1].right; ++x)
+            red += qRed(selected.pixel(x, y)) > 120 && qBlue(selected.pixel(x, y)) < 60;
+    EXPECT_GT(red, 20);
+
+    viewer.onMouseMove = nullptr;
+}
+
 } // namespace
 } // namespace coilrun::qt
 
