@@ -76,7 +76,11 @@ QtGlSurface::~QtGlSurface() {
 }
 
 void QtGlSurface::show() {
-    if (container_) container_->show();
+    if (!container_) return;
+    container_->show();
+    // The view lies under the window's other native children (a panel shown over it),
+    // also when it is shown after them.
+    window_->lower();
 }
 void QtGlSurface::hide() {
     if (container_) container_->hide();

@@ -7,7 +7,9 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QPointer>
+#include <QRasterWindow>
 #include <QResizeEvent>
+#include <QShowEvent>
 #include <QWindow>
 
 namespace coilrun::qt {
@@ -159,12 +161,35 @@ void QtWindow::setIcon(const std::vector<platform::Image>& sizes) {
     widget_->setWindowIcon(icon);
 }
 
+namespace {
+
+// A panel that covers whatever lies under it when shown. The GL surface is a native
+// child window (a QOpenGLWindow in a container), which stays above every widget that
+// is only painted into the window, so the panel is a native child window as well, of
+// one colour, raised above its siblings each time it is shown. It is a window in a
+// container rather than a native QWidget: a native widget makes all its sibling
+// widgets native too, and a native label can no longer show its parent through it.
+class PanelWindow : public QRasterWindow {
+public:
+    explicit PanelWindow(QColor colour) : colour_(colour) {}
+
+protected:
+    void paintEvent(QPaintEvent* event) override {
+        QPainter(this).fillRect(event->rect(), colour_);
+    }
+    void showEvent(QShowEvent* event) override {
+        QRasterWindow::showEvent(event);
+        raise();
+    }
+
+private:
+    QColor colour_;
+};
+
+} // namespace
+
 std::unique_ptr<platform::Widget> QtWindow::createPanel(std::uint32_t argb) {
-    auto* panel = new QWidget(widget_);
-    QPalette pal = panel->palette();
-    pal.setColor(QPalette::Window, QColor::fromRgba(argb));
-    panel->setPalette(pal);
-    panel->setAutoFillBackground(true);
+    auto* panel = QWidget::createWindowContainer(new PanelWindow(QColor::fromRgba(argb)), widget_);
     panel->show();
     return std::make_unique<QtChildWidget>(panel);
 }

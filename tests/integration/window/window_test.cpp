@@ -243,6 +243,55 @@ TEST_F(WindowTest, ResizesAreReportedOnceWhetherShownOrNot) {
     EXPECT_EQ(sizes.size(), 3u);
 }
 
+// A window with a GL view that clears to white and a black panel over it.
+struct ViewAndPanel {
+    explicit ViewAndPanel(const platform::Clock& clock) : viewer(&surface, clock) {
+        window.setGeometry({80, 60, 320, 240});
+        surface.setGeometry({0, 0, 320, 240});
+        panel->setGeometry({0, 0, 320, 240});
+        viewer.setScene(&scene);
+        viewer.backgroundColor().setColor(1, 1, 1, 1);
+    }
+    QtWindow window;
+    QtGlSurface surface{window.widget()};
+    std::unique_ptr<platform::Widget> panel = window.createPanel(0xff000000);
+    engine::TGLScene scene;
+    engine::TGLSceneViewer viewer;
+};
+
+TEST_F(WindowTest, AShownPanelHidesTheGlView) {
+    QtClock clock;
+    ViewAndPanel w(clock);
+    w.panel->hide();
+    w.surface.show();
+    w.window.show();
+    ASSERT_TRUE(spinUntil([&] { return w.surface.framesPainted() >= 2; }));
+    const QRect area = deviceGeometry(w.window.widget()->winId());
+    auto white = [](QRgb p) { return qRed(p) > 240 && qGreen(p) > 240 && qBlue(p) > 240; };
+    auto black = [](QRgb p) { return qRed(p) < 16 && qGreen(p) < 16 && qBlue(p) < 16; };
+    auto settle = [&] {
+        w.viewer.invalidate();
+        spinFor(300);
+        return screenshot(area);
+    };
+    EXPECT_GT(share(settle(), white), 0.99) << "the view alone";
+
+    w.panel->show();
+    EXPECT_GT(share(settle(), black), 0.99) << "the panel shown over the view";
+
+    w.panel->hide();
+    EXPECT_GT(share(settle(), white), 0.99) << "the panel hidden again";
+
+    // The view shown while the panel is up stays under it.
+    w.surface.hide();
+    w.panel->show();
+    w.surface.show();
+    EXPECT_GT(share(settle(), black), 0.99) << "the view shown under a panel";
+    w.panel->hide();
+    EXPECT_GT(share(settle(), white), 0.99);
+}
+
+// A menu of three lines in the middle of a view, selected by the pointer.
 TEST_F(WindowTest, TheMenuLineUnderThePointerIsTheOneDrawnThere) {
     QtClock clock;
     QtWindow window;
