@@ -1,11 +1,21 @@
 #include "platform/qt/qt_gl_surface.h"
 
+#include <QCoreApplication>
 #include <QMouseEvent>
 #include <QOpenGLContext>
 #include <QOpenGLWindow>
+#include <QPaintEvent>
 #include <QSurfaceFormat>
 
 namespace coilrun::qt {
+namespace {
+
+// Asks the GL window for a frame through the event queue, without the platform's
+// update timer (see QtGlSurface::requestFrame).
+const QEvent::Type frameRequestType = QEvent::Type(QEvent::registerEventType());
+
+} // namespace
+
 class GlWindow : public QOpenGLWindow {
 public:
     explicit GlWindow(QtGlSurface& owner) : owner_(&owner) {
@@ -24,6 +34,16 @@ protected:
         // what belonged to the old one first.
         connect(context(), &QOpenGLContext::aboutToBeDestroyed, this, [this] { release(); });
         if (owner_ && owner_->onInitialize) owner_->onInitialize();
+    }
+    bool event(QEvent* e) override {
+        if (e->type() != frameRequestType) return QOpenGLWindow::event(e);
+        if (owner_) owner_->framePosted_ = false;
+        if (isExposed()) {
+            // What the platform's update request would have done, without its wait.
+            QPaintEvent paint(QRect(QPoint(), size()));
+            QCoreApplication::sendEvent(this, &paint);
+        }
+        return true;
     }
     void paintGL() override {
         if (!owner_) return;
@@ -100,8 +120,19 @@ platform::Rect QtGlSurface::geometry() const {
 }
 
 void QtGlSurface::requestFrame() {
-    // update() coalesces: many requests before the next paint give one frame.
-    if (container_) window_->update();
+    if (!container_ || framePosted_) return;
+    if (!window_->isExposed()) {
+        // Nothing can be drawn now; the window paints when it is exposed again.
+        window_->update();
+        return;
+    }
+    // QWindow::update() goes through the platform's update request, which waits
+    // QT_QPA_UPDATE_IDLE_TIME (5 ms) before painting while the cadencer pump spins:
+    // about half the frame rate and a core burnt on waiting. A posted request paints
+    // as soon as the loop reaches it; a swap interval still paces frames, by blocking
+    // the swap. Requests before the frame is painted give one frame.
+    framePosted_ = true;
+    QCoreApplication::postEvent(window_, new QEvent(frameRequestType));
 }
 
 QWidget* QtGlSurface::widget() const {
