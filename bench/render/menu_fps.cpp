@@ -113,14 +113,13 @@ int main(int argc, char** argv) {
     QApplication::exec();
     viewer.onAfterRender = previous;
 
-    std::printf("menu scene %d x %d, %.1f s, swap interval %s%s\n", options.width,
-                options.height, options.seconds,
+    std::printf("menu scene %d x %d, %.1f s, swap interval %s%s\n", options.width, options.height,
+                options.seconds,
                 options.swapInterval >= 0 ? std::to_string(options.swapInterval).c_str()
                                           : "as the program sets it",
-                options.vsyncHz > 0 ? (", emulated vsync " + std::to_string(int(options.vsyncHz)) +
-                                       " Hz")
-                                          .c_str()
-                                    : "");
+                options.vsyncHz > 0
+                    ? (", emulated vsync " + std::to_string(int(options.vsyncHz)) + " Hz").c_str()
+                    : "");
     if (stamps.size() < 3) {
         std::printf("  too few frames to measure (%zu)\n", stamps.size());
         return 0;

@@ -50,8 +50,7 @@ protected:
         ++owner_->frames_;
         // QSize * qreal rounds as the window system's scaling of the window does.
         const QSize device = size() * devicePixelRatio();
-        if (owner_->onPaint)
-            owner_->onPaint({width(), height(), device.width(), device.height()});
+        if (owner_->onPaint) owner_->onPaint({width(), height(), device.width(), device.height()});
     }
     // Pointer positions in surface pixels, the unit of the frame's layout: a pixel
     // ratio of 2 gives half-pixel positions here, rounded to the nearest.

@@ -7,8 +7,8 @@
 #include "engine/render/scene_viewer.h"
 #include "platform/qt/qt_clock.h"
 #include "platform/qt/qt_fonts.h"
-#include "platform/qt/qt_message_loop.h"
 #include "platform/qt/qt_gl_surface.h"
+#include "platform/qt/qt_message_loop.h"
 #include "platform/qt/qt_platform.h"
 #include "platform/qt/qt_window.h"
 
@@ -21,10 +21,10 @@
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QWindow>
-#include <functional>
-#include <gtest/gtest.h>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
+#include <gtest/gtest.h>
 #include <optional>
 #include <xcb/xcb.h>
 
@@ -341,8 +341,7 @@ TEST_F(WindowTest, TheMenuLineUnderThePointerIsTheOneDrawnThere) {
         std::optional<std::pair<int, int>> row;
         for (int x = 0; x < frame.width(); ++x) {
             const QRgb p = frame.pixel(x, y);
-            if (qBlue(p) > 120 && qRed(p) < 60 && qGreen(p) < 60)
-                row = {row ? row->first : x, x};
+            if (qBlue(p) > 120 && qRed(p) < 60 && qGreen(p) < 60) row = {row ? row->first : x, x};
         }
         if (!row) continue;
         if (lines.empty() || y > lines.back().bottom + 2) lines.push_back({y, y});
@@ -362,8 +361,8 @@ TEST_F(WindowTest, TheMenuLineUnderThePointerIsTheOneDrawnThere) {
         // Away first, so that the move to the target is a move.
         run("xdotool", {"mousemove", "0", "0"});
         spinFor(50);
-        run("xdotool", {"mousemove", QString::number(area.left() + x),
-                        QString::number(area.top() + y)});
+        run("xdotool",
+            {"mousemove", QString::number(area.left() + x), QString::number(area.top() + y)});
     };
     // A menu's selectable rows begin Spacing pixels below the top of each line drawn
     // (as the game's menus always have): point at the lowest rows of the text.
