@@ -26,6 +26,11 @@ TForm1::TForm1(platform::Platform& platform, CadencerPump& pump)
     // Covers the viewer until it is shown.
     pnl1 = window_->createPanel(0xff000000);
     pnl1->setGeometry({0, 0, 928, 514});
+    // The viewer and its veil fill the client area, whatever size the window takes.
+    window_->onResize = [this](int width, int height) {
+        glscnvwr1Surface->setGeometry({0, 0, width, height});
+        pnl1->setGeometry({0, 0, width, height});
+    };
 
     // The whole scene exists before the create handler runs.
     scene::AuthoredSceneServices services{pump, sceneProgress_, fontManager_, soundContext_,

@@ -49,9 +49,9 @@ double runSurface(double seconds, const platform::Clock& clock) {
     viewer.setCamera(demo.camera);
     QElapsedTimer paintTime;
     double painting = 0;
-    surface.onPaint = [&](int w, int h) {
+    surface.onPaint = [&](const platform::FrameSize& size) {
         paintTime.start();
-        viewer.render(w, h);
+        viewer.render(size);
         painting += paintTime.nsecsElapsed() * 1e-9;
     };
     viewer.onAfterRender = [&](int, int) {
@@ -83,8 +83,8 @@ public:
 
 protected:
     void paintGL() override {
-        const qreal r = devicePixelRatioF();
-        viewer.render(int(width() * r), int(height() * r));
+        const QSize device = size() * devicePixelRatioF();
+        viewer.render({width(), height(), device.width(), device.height()});
         demo_.step();
         update();
     }

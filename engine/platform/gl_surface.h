@@ -7,6 +7,18 @@
 
 namespace coilrun::platform {
 
+// The size of a frame. Everything the game lays out (window geometry, HUD positions,
+// menu boxes, pointer positions) is in surface pixels, the window system's logical
+// pixels; the framebuffer has device pixels, more of them on a display scaled up
+// (twice as many each way at a device pixel ratio of 2). Only the viewport uses them.
+struct FrameSize {
+    int width = 0, height = 0;             // surface pixels
+    int deviceWidth = 0, deviceHeight = 0; // framebuffer pixels
+    bool operator==(const FrameSize&) const = default;
+    // A frame whose framebuffer has one pixel per surface pixel.
+    static FrameSize unscaled(int width, int height) { return {width, height, width, height}; }
+};
+
 // An OpenGL 2.1 compatibility-profile surface inside a window. The engine
 // draws fixed-function GL into it from the paint handler, where its context
 // is current.
@@ -16,9 +28,10 @@ public:
     std::function<void()> onInitialize;
     // Called when the context is about to go away, context current: release GL objects.
     std::function<void()> onRelease;
-    // Called to draw a frame of width x height pixels, context current.
-    std::function<void(int width, int height)> onPaint;
-    // Pointer events in surface pixels; button: 0 left, 1 right, 2 middle.
+    // Called to draw a frame, context current.
+    std::function<void(const FrameSize& size)> onPaint;
+    // Pointer events in surface pixels, the unit of FrameSize::width and of every
+    // position drawn over the view; button: 0 left, 1 right, 2 middle.
     std::function<void(int button, int x, int y)> onMouseDown;
     std::function<void(int x, int y)> onMouseMove;
 

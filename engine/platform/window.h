@@ -47,6 +47,8 @@ public:
 
     virtual void setCaption(const std::string& caption) = 0;
     virtual std::string caption() const = 0;
+    // Setting the geometry, the minimum size or a style to what the window already has
+    // changes nothing: the game lays its window out again every few milliseconds.
     virtual void setGeometry(const Rect& r) = 0;
     virtual Rect geometry() const = 0;
     virtual void setMinimumSize(int width, int height) = 0;
@@ -71,6 +73,10 @@ public:
 
     // Called when the window is closed by the user or by close().
     std::function<void()> onClose;
+    // Called when the client area takes a new size, whoever changed it (setGeometry,
+    // the user, the window system), with that size in the window's pixels. Children
+    // that fill the window follow it from here.
+    std::function<void(int width, int height)> onResize;
 };
 
 // The screen the windows are on.

@@ -107,14 +107,15 @@ void GlRenderer::checkCapabilities() {
                     (ext && std::strstr(ext, "GL_ARB_texture_non_power_of_two"));
 }
 
-void GlRenderer::renderFrame(TGLScene& scene, const TGLCamera* camera, int width, int height,
-                             const FrameSettings& settings) {
-    if (width <= 0 || height <= 0) return;
+void GlRenderer::renderFrame(TGLScene& scene, const TGLCamera* camera,
+                             const platform::FrameSize& size, const FrameSettings& settings) {
+    const int width = size.width, height = size.height;
+    if (width <= 0 || height <= 0 || size.deviceWidth <= 0 || size.deviceHeight <= 0) return;
     checkCapabilities();
     settings_ = settings;
     const TGLCamera& cam = camera ? *camera : defaultCamera_;
 
-    glViewport(0, 0, width, height);
+    glViewport(0, 0, size.deviceWidth, size.deviceHeight);
     const Vec4& bg = settings.backgroundColor;
     glClearColor(bg.x, bg.y, bg.z, bg.w);
     glDepthMask(GL_TRUE);

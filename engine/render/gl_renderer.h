@@ -1,5 +1,6 @@
 #pragma once
 #include "engine/objects/camera.h"
+#include "engine/platform/gl_surface.h"
 #include "engine/render/gl_geometry_sink.h"
 #include "engine/render/render_context.h"
 
@@ -37,8 +38,11 @@ public:
     // The GL objects are not freed here (no context may be current): call releaseGl.
     ~GlRenderer() override = default;
 
-    // camera may be null: a default camera at the origin looking down -Z.
-    void renderFrame(TGLScene& scene, const TGLCamera* camera, int width, int height,
+    // camera may be null: a default camera at the origin looking down -Z. The viewport
+    // covers the device pixels; the projection and the overlay pass are made for the
+    // surface pixels, so that the picture and everything placed on it look the same at
+    // any device pixel ratio.
+    void renderFrame(TGLScene& scene, const TGLCamera* camera, const platform::FrameSize& size,
                      const FrameSettings& settings);
     // Deletes every display list and texture; the next frame rebuilds them.
     void releaseGl();

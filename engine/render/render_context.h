@@ -46,7 +46,8 @@ public:
     RenderBackend& backend() { return backend_; }
     GeometrySink& immediate() { return backend_.immediate(); }
 
-    // Viewport in pixels and the pixels per inch the picture is made for.
+    // Viewport in surface pixels (the overlay's unit, whatever the framebuffer has) and
+    // the pixels per inch the picture is made for.
     int viewportWidth = 0;
     int viewportHeight = 0;
     float dpi = 96;

@@ -14,7 +14,7 @@ TGLSceneViewer::TGLSceneViewer(platform::GlSurface* surface, const platform::Clo
     if (!surface_) return;
     surface_->onInitialize = [this] { renderer_.forgetGl(); };
     surface_->onRelease = [this] { releaseGl(); };
-    surface_->onPaint = [this](int w, int h) { render(w, h); };
+    surface_->onPaint = [this](const platform::FrameSize& size) { render(size); };
     surface_->onMouseDown = [this](int button, int x, int y) {
         if (onMouseDown) onMouseDown(button, x, y);
     };
@@ -144,20 +144,23 @@ void TGLSceneViewer::resize(int width, int height) {
     applyPendingFieldOfView(width, height);
 }
 
-void TGLSceneViewer::render(int width, int height) {
+void TGLSceneViewer::render(const platform::FrameSize& size) {
     frameRequested_ = false;
-    resize(width, height);
+    resize(size.width, size.height);
+    frameSize_ = size;
     settings_.backgroundColor = background_.color();
-    if (scene_) renderer_.renderFrame(*scene_, camera_, width, height, settings_);
+    if (scene_) renderer_.renderFrame(*scene_, camera_, size, settings_);
     ++frames_;
-    if (onAfterRender) onAfterRender(width, height);
+    if (onAfterRender) onAfterRender(size.width, size.height);
 }
 
-platform::Image TGLSceneViewer::renderToImage(platform::OffscreenGl& gl, int width, int height) {
-    return gl.render(width, height, [&](int w, int h) {
-        resize(w, h);
+platform::Image TGLSceneViewer::renderToImage(platform::OffscreenGl& gl,
+                                              const platform::FrameSize& size) {
+    return gl.render(size.deviceWidth, size.deviceHeight, [&](int, int) {
+        resize(size.width, size.height);
+        frameSize_ = size;
         settings_.backgroundColor = background_.color();
-        if (scene_) offscreenRenderer_.renderFrame(*scene_, camera_, w, h, settings_);
+        if (scene_) offscreenRenderer_.renderFrame(*scene_, camera_, size, settings_);
         ++frames_;
     });
 }

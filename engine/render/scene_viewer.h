@@ -55,31 +55,41 @@ public:
     void resetPerformanceMonitor();
     std::uint64_t framesRendered() const { return frames_; }
 
-    // Draws a frame of width x height pixels into the current context.
-    void render(int width, int height);
-    // Tells the viewer its size before (or without) drawing: applies a waiting FieldOfView.
+    // Draws a frame into the current context: the 3D view over all device pixels, the
+    // overlay (HUD, menus) laid out in surface pixels.
+    void render(const platform::FrameSize& size);
+    // A frame with one device pixel per surface pixel.
+    void render(int width, int height) { render(platform::FrameSize::unscaled(width, height)); }
+    // Tells the viewer its size in surface pixels before (or without) drawing: applies
+    // a waiting FieldOfView.
     void resize(int width, int height);
-    // Draws one frame offscreen and returns it (empty when GL is missing). The
-    // offscreen context keeps its own GL objects: call releaseOffscreen(gl) before
-    // destroying the OffscreenGl.
-    platform::Image renderToImage(platform::OffscreenGl& gl, int width, int height);
+    // Draws one frame offscreen and returns it, deviceWidth x deviceHeight pixels (empty
+    // when GL is missing). The offscreen context keeps its own GL objects: call
+    // releaseOffscreen(gl) before destroying the OffscreenGl.
+    platform::Image renderToImage(platform::OffscreenGl& gl, const platform::FrameSize& size);
+    platform::Image renderToImage(platform::OffscreenGl& gl, int width, int height) {
+        return renderToImage(gl, platform::FrameSize::unscaled(width, height));
+    }
     void releaseOffscreen(platform::OffscreenGl& gl);
     // Frees GL objects of the current context (called by the surface on context loss).
     void releaseGl();
     // Asks the surface for a new frame (at most one outstanding request).
     void invalidate();
 
+    // The last frame's size in surface pixels (the pointer's unit), and in device pixels.
     int width() const { return width_; }
     int height() const { return height_; }
+    const platform::FrameSize& frameSize() const { return frameSize_; }
     // The renderer of the surface's context, and the one of renderToImage.
     GlRenderer& renderer() { return renderer_; }
     GlRenderer& offscreenRenderer() { return offscreenRenderer_; }
 
-    // Pointer events from the surface, in its pixels; button: 0 left, 1 right, 2 middle.
+    // Pointer events from the surface, in surface pixels (those HUD texts and menus are
+    // placed in); button: 0 left, 1 right, 2 middle.
     std::function<void(int button, int x, int y)> onMouseDown;
     std::function<void(int x, int y)> onMouseMove;
-    // Called after each frame with the frame's size (context still current):
-    // extra drawing, screenshots.
+    // Called after each frame with the frame's size in surface pixels (context still
+    // current; frameSize() has the device pixels): extra drawing, screenshots.
     std::function<void(int width, int height)> onAfterRender;
 
 protected:
@@ -103,6 +113,7 @@ private:
     bool fieldOfViewPending_ = false;
     bool frameRequested_ = false;
     int width_ = 0, height_ = 0;
+    platform::FrameSize frameSize_;
     std::uint64_t frames_ = 0;
     double monitorStart_ = 0;
 };

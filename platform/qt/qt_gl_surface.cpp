@@ -1,11 +1,20 @@
 #include "platform/qt/qt_gl_surface.h"
 
+#include <QCoreApplication>
 #include <QMouseEvent>
 #include <QOpenGLContext>
 #include <QOpenGLWindow>
+#include <QPaintEvent>
 #include <QSurfaceFormat>
 
 namespace coilrun::qt {
+namespace {
+
+// Asks the GL window for a frame through the event queue, without the platform's
+// update timer (see QtGlSurface::requestFrame).
+const QEvent::Type frameRequestType = QEvent::Type(QEvent::registerEventType());
+
+} // namespace
 
 class GlWindow : public QOpenGLWindow {
 public:
@@ -26,14 +35,26 @@ protected:
         connect(context(), &QOpenGLContext::aboutToBeDestroyed, this, [this] { release(); });
         if (owner_ && owner_->onInitialize) owner_->onInitialize();
     }
+    bool event(QEvent* e) override {
+        if (e->type() != frameRequestType) return QOpenGLWindow::event(e);
+        if (owner_) owner_->framePosted_ = false;
+        if (isExposed()) {
+            // What the platform's update request would have done, without its wait.
+            QPaintEvent paint(QRect(QPoint(), size()));
+            QCoreApplication::sendEvent(this, &paint);
+        }
+        return true;
+    }
     void paintGL() override {
         if (!owner_) return;
         ++owner_->frames_;
-        const qreal ratio = devicePixelRatio();
-        if (owner_->onPaint) owner_->onPaint(int(width() * ratio), int(height() * ratio));
+        // QSize * qreal rounds as the window system's scaling of the window does.
+        const QSize device = size() * devicePixelRatio();
+        if (owner_->onPaint) owner_->onPaint({width(), height(), device.width(), device.height()});
     }
-    // Pointer positions in the same pixels as the frames painted.
-    QPoint toPixels(const QPointF& p) const { return (p * devicePixelRatio()).toPoint(); }
+    // Pointer positions in surface pixels, the unit of the frame's layout: a pixel
+    // ratio of 2 gives half-pixel positions here, rounded to the nearest.
+    static QPoint toPixels(const QPointF& p) { return p.toPoint(); }
     void mousePressEvent(QMouseEvent* e) override {
         int button = 0;
         if (e->button() == Qt::RightButton) button = 1;
@@ -74,7 +95,11 @@ QtGlSurface::~QtGlSurface() {
 }
 
 void QtGlSurface::show() {
-    if (container_) container_->show();
+    if (!container_) return;
+    container_->show();
+    // The view lies under the window's other native children (a panel shown over it),
+    // also when it is shown after them.
+    window_->lower();
 }
 void QtGlSurface::hide() {
     if (container_) container_->hide();
@@ -94,8 +119,19 @@ platform::Rect QtGlSurface::geometry() const {
 }
 
 void QtGlSurface::requestFrame() {
-    // update() coalesces: many requests before the next paint give one frame.
-    if (container_) window_->update();
+    if (!container_ || framePosted_) return;
+    if (!window_->isExposed()) {
+        // Nothing can be drawn now; the window paints when it is exposed again.
+        window_->update();
+        return;
+    }
+    // QWindow::update() goes through the platform's update request, which waits
+    // QT_QPA_UPDATE_IDLE_TIME (5 ms) before painting while the cadencer pump spins:
+    // about half the frame rate and a core burnt on waiting. A posted request paints
+    // as soon as the loop reaches it; a swap interval still paces frames, by blocking
+    // the swap. Requests before the frame is painted give one frame.
+    framePosted_ = true;
+    QCoreApplication::postEvent(window_, new QEvent(frameRequestType));
 }
 
 QWidget* QtGlSurface::widget() const {

@@ -33,6 +33,7 @@ private:
     QPointer<QWidget> container_;
     GlWindow* window_ = nullptr; // owned by the container
     std::uint64_t frames_ = 0;
+    bool framePosted_ = false; // a frame request is in the event queue
 };
 
 } // namespace coilrun::qt

@@ -1,11 +1,16 @@
 #include "platform/qt/qt_window.h"
 
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QLabel>
 #include <QPainter>
 #include <QPixmap>
 #include <QPointer>
+#include <QRasterWindow>
+#include <QResizeEvent>
+#include <QShowEvent>
+#include <QWindow>
 
 namespace coilrun::qt {
 
@@ -29,12 +34,18 @@ void WindowWidget::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
+void WindowWidget::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    owner_.notifyResized(event->size());
+}
+
 QtWindow::QtWindow() : widget_(new WindowWidget(*this)) {
     widget_->setAttribute(Qt::WA_QuitOnClose, false); // the app decides when the program ends
 }
 
 QtWindow::~QtWindow() {
     onClose = nullptr;
+    onResize = nullptr;
     delete widget_;
 }
 
@@ -42,7 +53,21 @@ void QtWindow::notifyClosed() {
     if (onClose) onClose();
 }
 
-void QtWindow::show() { widget_->show(); }
+void QtWindow::notifyResized(QSize size) {
+    if (size == reportedSize_) return;
+    reportedSize_ = size;
+    if (onResize) onResize(size.width(), size.height());
+}
+
+void QtWindow::show() {
+    if (recreateOnShow_ && !widget_->isVisible()) {
+        recreateOnShow_ = false;
+        // Destroying the QWindow (not the widget) keeps every child QWindow, the GL view
+        // in its container included; showing makes all their native windows anew.
+        if (QWindow* native = widget_->windowHandle()) native->destroy();
+    }
+    widget_->show();
+}
 void QtWindow::hide() { widget_->hide(); }
 bool QtWindow::isVisible() const { return widget_->isVisible(); }
 void QtWindow::close() { widget_->close(); }
@@ -53,7 +78,21 @@ void QtWindow::setCaption(const std::string& caption) {
 std::string QtWindow::caption() const { return widget_->windowTitle().toLatin1().toStdString(); }
 
 void QtWindow::setGeometry(const platform::Rect& r) {
+    // Compared with what the widget would become: Qt keeps the size within the minimum
+    // and maximum, so a request below the minimum would otherwise never match and be
+    // sent to the window system again on every layout.
+    const QSize size = QSize(r.width, r.height)
+                           .expandedTo(widget_->minimumSize())
+                           .boundedTo(widget_->maximumSize());
+    // A window never placed keeps Qt's default geometry, which a request may equal; it
+    // must still be marked as placed, or showing it would size and place it anew.
+    const bool placed =
+        widget_->testAttribute(Qt::WA_Moved) && widget_->testAttribute(Qt::WA_Resized);
+    if (placed && widget_->geometry() == QRect(QPoint(r.left, r.top), size)) return;
     widget_->setGeometry(r.left, r.top, r.width, r.height);
+    // A hidden widget gets its resize event only when it is shown; the owner lays
+    // out its children now.
+    if (!widget_->isVisible()) notifyResized(widget_->size());
 }
 
 platform::Rect QtWindow::geometry() const {
@@ -61,18 +100,37 @@ platform::Rect QtWindow::geometry() const {
     return {g.x(), g.y(), g.width(), g.height()};
 }
 
-void QtWindow::setMinimumSize(int width, int height) { widget_->setMinimumSize(width, height); }
+void QtWindow::setMinimumSize(int width, int height) {
+    if (widget_->minimumSize() == QSize(width, height)) return;
+    widget_->setMinimumSize(width, height);
+}
 
 void QtWindow::setMaximized(bool maximized) {
+    if (widget_->windowState().testFlag(Qt::WindowMaximized) == maximized) return;
     widget_->setWindowState(maximized ? (widget_->windowState() | Qt::WindowMaximized)
                                       : (widget_->windowState() & ~Qt::WindowMaximized));
 }
 
 void QtWindow::setFlag(Qt::WindowType flag, bool on) {
     if (widget_->windowFlags().testFlag(flag) == on) return;
-    const bool wasVisible = widget_->isVisible();
-    widget_->setWindowFlag(flag, on); // re-creates the native window and hides it
-    if (wasVisible) widget_->show();
+    Qt::WindowFlags flags = widget_->windowFlags();
+    flags.setFlag(flag, on);
+    QWindow* native = widget_->windowHandle();
+    if (!native || !widget_->testAttribute(Qt::WA_WState_Created)) {
+        widget_->setWindowFlags(flags); // used when the native window is made
+        return;
+    }
+    // QWidget::setWindowFlags would hide the window and make a new native one: a
+    // flicker, a lost focus, and on X11 (Qt 6.4) a widget left with the old window's
+    // id and native children (the GL view, the panel) dead with the old window. The
+    // window system takes the new hints on the window it has instead (X11: the Motif
+    // decoration hints, _NET_WM_STATE_ABOVE).
+    widget_->overrideWindowFlags(flags);
+    native->setFlags(flags);
+    // The X11 platform still re-creates a window whose stay-on-top hint changed the
+    // next time it is shown, with the same fault; show() does it first, properly.
+    if (flag == Qt::WindowStaysOnTopHint && QGuiApplication::platformName() == QLatin1String("xcb"))
+        recreateOnShow_ = true;
 }
 
 void QtWindow::setStayOnTop(bool onTop) { setFlag(Qt::WindowStaysOnTopHint, onTop); }
@@ -103,12 +161,35 @@ void QtWindow::setIcon(const std::vector<platform::Image>& sizes) {
     widget_->setWindowIcon(icon);
 }
 
+namespace {
+
+// A panel that covers whatever lies under it when shown. The GL surface is a native
+// child window (a QOpenGLWindow in a container), which stays above every widget that
+// is only painted into the window, so the panel is a native child window as well, of
+// one colour, raised above its siblings each time it is shown. It is a window in a
+// container rather than a native QWidget: a native widget makes all its sibling
+// widgets native too, and a native label can no longer show its parent through it.
+class PanelWindow : public QRasterWindow {
+public:
+    explicit PanelWindow(QColor colour) : colour_(colour) {}
+
+protected:
+    void paintEvent(QPaintEvent* event) override {
+        QPainter(this).fillRect(event->rect(), colour_);
+    }
+    void showEvent(QShowEvent* event) override {
+        QRasterWindow::showEvent(event);
+        raise();
+    }
+
+private:
+    QColor colour_;
+};
+
+} // namespace
+
 std::unique_ptr<platform::Widget> QtWindow::createPanel(std::uint32_t argb) {
-    auto* panel = new QWidget(widget_);
-    QPalette pal = panel->palette();
-    pal.setColor(QPalette::Window, QColor::fromRgba(argb));
-    panel->setPalette(pal);
-    panel->setAutoFillBackground(true);
+    auto* panel = QWidget::createWindowContainer(new PanelWindow(QColor::fromRgba(argb)), widget_);
     panel->show();
     return std::make_unique<QtChildWidget>(panel);
 }

@@ -9,7 +9,8 @@ namespace coilrun::qt {
 
 class QtWindow;
 
-// The QWidget behind a QtWindow: paints the stretched picture and reports closing.
+// The QWidget behind a QtWindow: paints the stretched picture and reports closing
+// and new sizes.
 class WindowWidget : public QWidget {
 public:
     explicit WindowWidget(QtWindow& owner) : owner_(owner) {}
@@ -18,6 +19,7 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     QtWindow& owner_;
@@ -53,11 +55,17 @@ public:
 
     QWidget* widget() { return widget_; }
     void notifyClosed();
+    // Runs onResize once for each size the client area takes.
+    void notifyResized(QSize size);
 
 private:
     void setFlag(Qt::WindowType flag, bool on);
 
     WindowWidget* widget_; // owned here; deleted in the destructor
+    QSize reportedSize_;   // the last size onResize was given
+    // The stay-on-top hint changed on the native window: make it anew before it is
+    // shown again (see setFlag).
+    bool recreateOnShow_ = false;
 };
 
 // Wraps any child QWidget as a platform widget (panels, labels, views).

@@ -13,6 +13,12 @@ void SimWindow::close() {
     closed = true;
 }
 
+void SimWindow::setGeometry(const platform::Rect& r) {
+    const bool resized = r.width != rect.width || r.height != rect.height;
+    rect = r;
+    if (resized && onResize) onResize(r.width, r.height);
+}
+
 std::unique_ptr<platform::Widget> SimWindow::createPanel(std::uint32_t) {
     return std::make_unique<SimWidget>();
 }

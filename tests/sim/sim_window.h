@@ -34,7 +34,7 @@ public:
     void close() override;
     void setCaption(const std::string& c) override { captionText = c; }
     std::string caption() const override { return captionText; }
-    void setGeometry(const platform::Rect& r) override { rect = r; }
+    void setGeometry(const platform::Rect& r) override;
     platform::Rect geometry() const override { return rect; }
     void setMinimumSize(int w, int h) override { minWidth = w, minHeight = h; }
     void setMaximized(bool m) override { maximized = m; }

@@ -1,5 +1,6 @@
 // Scenes drawn offscreen at 320 x 240 and probed: each shape must be lit where
 // it stands, and only the background may show elsewhere.
+#include "engine/hud/hud_sprite.h"
 #include "engine/objects/camera.h"
 #include "engine/objects/capsule.h"
 #include "engine/objects/cube.h"
@@ -78,6 +79,23 @@ protected:
 private:
     TGLCamera* camera_ = nullptr;
 };
+
+struct Bounds {
+    int left = 1 << 20, top = 1 << 20, right = -1, bottom = -1;
+    bool empty() const { return right < 0; }
+};
+
+// The bounding box of the pixels for which pick holds.
+Bounds boundsOf(const platform::Image& img, bool (*pick)(std::uint32_t)) {
+    Bounds b;
+    for (int y = 0; y < img.height; ++y)
+        for (int x = 0; x < img.width; ++x)
+            if (pick(img.at(x, y))) {
+                b.left = std::min(b.left, x), b.right = std::max(b.right, x);
+                b.top = std::min(b.top, y), b.bottom = std::max(b.bottom, y);
+            }
+    return b;
+}
 
 std::string describe(std::uint32_t p) {
     char buf[64];
@@ -158,6 +176,46 @@ TEST_F(RenderTest, EveryPrimitiveIsLitInItsPlaceAndNothingElseIsDrawn) {
             << gap.x << "," << gap.y << " " << describe(img.at(project(gap).x, project(gap).y));
     EXPECT_EQ(img.at(0, 0), kBackground);
     EXPECT_EQ(img.at(W - 1, H - 1), kBackground);
+}
+
+// On a display scaled by 2 the framebuffer has twice the pixels each way of the surface
+// the game lays out in: the 3D picture fills all of them as it fills the unscaled one,
+// and the overlay lands where its surface-pixel position says, twice as far and large.
+TEST_F(RenderTest, AtPixelRatioTwoTheSceneAndTheOverlayScaleWhole) {
+    light({0, 0, 10}, {1, 1, 1, 1});
+    add<TGLSphere>({1, 0.5f, 0}, {1, 0, 0, 1});
+    auto& sprite = scene.objects().addNewChild<TGLHUDSprite>();
+    sprite.material().frontProperties().diffuse().setColor(0, 1, 0, 1);
+    sprite.setPosition(40, 30, 0);
+    sprite.setWidth(20);
+    sprite.setHeight(10);
+
+    const platform::Image one = viewer.renderToImage(gl, platform::FrameSize::unscaled(160, 120));
+    const platform::Image two = viewer.renderToImage(gl, {160, 120, 320, 240});
+    ASSERT_EQ(one.width, 160);
+    ASSERT_EQ(two.width, 320);
+    ASSERT_EQ(two.height, 240);
+    EXPECT_EQ(viewer.width(), 160) << "the viewer's size is in surface pixels";
+
+    auto red = [](std::uint32_t p) { return platform::red(p) > 100 && platform::green(p) < 60; };
+    auto green = [](std::uint32_t p) { return platform::green(p) > 200 && platform::red(p) < 60; };
+    const Bounds ball1 = boundsOf(one, red), ball2 = boundsOf(two, red);
+    ASSERT_FALSE(ball1.empty());
+    ASSERT_FALSE(ball2.empty());
+    EXPECT_NEAR(ball2.left, 2 * ball1.left, 2);
+    EXPECT_NEAR(ball2.right, 2 * ball1.right + 1, 2);
+    EXPECT_NEAR(ball2.top, 2 * ball1.top, 2);
+    EXPECT_NEAR(ball2.bottom, 2 * ball1.bottom + 1, 2);
+
+    const Bounds mark1 = boundsOf(one, green), mark2 = boundsOf(two, green);
+    EXPECT_EQ(mark1.left, 30);
+    EXPECT_EQ(mark1.right, 49);
+    EXPECT_EQ(mark1.top, 25);
+    EXPECT_EQ(mark1.bottom, 34);
+    EXPECT_EQ(mark2.left, 60);
+    EXPECT_EQ(mark2.right, 99);
+    EXPECT_EQ(mark2.top, 50);
+    EXPECT_EQ(mark2.bottom, 69);
 }
 
 TEST_F(RenderTest, HiddenSubtreesAndZeroScaleLeaveBackground) {

@@ -7,6 +7,7 @@
 #include "engine/render/scene_viewer.h"
 #include "test_support.h"
 #include "tests/sim/sim_clock.h"
+#include "tests/sim/sim_services.h"
 
 namespace coilrun::engine {
 namespace {
@@ -127,6 +128,29 @@ TEST(Viewer, FieldOfViewConvertsToFocalLengthOnceTheSizeIsKnown) {
     const float expected = 514 / (2 * std::tan(156.2712f / 2 * kDegToRad));
     EXPECT_NEAR(cam.focalLength(), expected, 1e-3f);
     EXPECT_NEAR(viewer.fieldOfView(), 156.2712f, 1e-2f);
+}
+
+TEST(Viewer, TheViewIsLaidOutInSurfacePixelsAtAnyPixelRatio) {
+    // The surface reports paints and the pointer in its own pixels; the framebuffer has
+    // twice as many each way on a display scaled by 2. The camera must see the same.
+    sim::SimClock clock;
+    TGLScene scene;
+    auto& cam = scene.objects().addNewChild<TGLCamera>();
+    sim::SimGlSurface surface;
+    surface.setGeometry({0, 0, 400, 200});
+    TGLSceneViewer viewer(&surface, clock);
+    viewer.setCamera(&cam);
+    viewer.setFieldOfView(90);
+    const float unscaled = cam.focalLength();
+    EXPECT_NEAR(unscaled, 100, 1e-3f); // 200 / (2 tan 45)
+    ASSERT_TRUE(surface.onPaint);
+    surface.onPaint({400, 200, 800, 400});
+    EXPECT_EQ(viewer.width(), 400);
+    EXPECT_EQ(viewer.height(), 200);
+    EXPECT_EQ(viewer.frameSize(), (platform::FrameSize{400, 200, 800, 400}));
+    viewer.setFieldOfView(90);
+    EXPECT_NEAR(cam.focalLength(), unscaled, 1e-3f);
+    EXPECT_NEAR(viewer.fieldOfView(), 90, 1e-3f);
 }
 
 TEST(Viewer, FramesPerSecondCountsFramesOverClockTime) {
