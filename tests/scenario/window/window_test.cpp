@@ -1,7 +1,7 @@
 // The game window on the simulated platform: its view and the black panel over it
 // follow the window's size, and closing it from outside ends the program.
 #include "app/coilrun_app.h"
-#include "app/settings.h"
+#include "game/settings/settings.h"
 #include "tests/sim/sim_platform.h"
 
 #include <gtest/gtest.h>
@@ -21,8 +21,8 @@ struct WindowScenario : ::testing::Test {
     sim::SimWindow& splash() { return *platform.windows.at(0); }
     sim::SimWindow& main() { return *platform.windows.at(1); }
     TForm1& form() { return app->mainForm(); }
-    platform::Rect view() { return form().glscnvwr1Surface->geometry(); }
-    platform::Rect veil() { return form().pnl1->geometry(); }
+    platform::Rect view() { return form().services().viewerSurface.geometry(); }
+    platform::Rect veil() { return form().blackPanel().geometry(); }
 
     sim::SimPlatform platform;
     std::unique_ptr<CoilrunApp> app;
@@ -30,11 +30,8 @@ struct WindowScenario : ::testing::Test {
 
 TEST_F(WindowScenario, ViewAndPanelFillTheClientAreaAtEverySize) {
     ASSERT_TRUE(main().visible);
-    EXPECT_EQ(view(), (platform::Rect{0, 0, 928, 514}));
-    EXPECT_EQ(veil(), (platform::Rect{0, 0, 928, 514}));
-
-    // The game's layout: the whole screen.
-    main().setGeometry({0, 0, 1280, 1024});
+    // The game's layout tick has already put the window over the whole screen.
+    EXPECT_EQ(main().rect, (platform::Rect{0, 0, 1280, 1024}));
     EXPECT_EQ(view(), (platform::Rect{0, 0, 1280, 1024}));
     EXPECT_EQ(veil(), (platform::Rect{0, 0, 1280, 1024}));
 
@@ -50,11 +47,11 @@ TEST_F(WindowScenario, ViewAndPanelFillTheClientAreaAtEverySize) {
 TEST_F(WindowScenario, ResizeIsReportedOncePerNewSize) {
     std::vector<std::pair<int, int>> sizes;
     main().onResize = [&](int w, int h) { sizes.emplace_back(w, h); };
-    main().setGeometry({0, 0, 1280, 1024});
-    main().setGeometry({0, 0, 1280, 1024});
-    main().setGeometry({5, 5, 1280, 1024});
-    main().setGeometry({5, 5, 1280, 1000});
-    EXPECT_EQ(sizes, (std::vector<std::pair<int, int>>{{1280, 1024}, {1280, 1000}}));
+    main().setGeometry({0, 0, 1024, 768});
+    main().setGeometry({0, 0, 1024, 768});
+    main().setGeometry({5, 5, 1024, 768});
+    main().setGeometry({5, 5, 1024, 700});
+    EXPECT_EQ(sizes, (std::vector<std::pair<int, int>>{{1024, 768}, {1024, 700}}));
 }
 
 TEST_F(WindowScenario, ClosingTheGameWindowEndsTheProgram) {
