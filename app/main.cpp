@@ -1,10 +1,12 @@
 #include "app/coilrun_app.h"
+#include "platform/qt/qt_close_requests.h"
 #include "platform/qt/qt_platform.h"
 
 #include <QApplication>
 
 int main(int argc, char** argv) {
     coilrun::qt::preferX11OnWayland();
+    coilrun::qt::preferQtEventDispatcher();
     coilrun::qt::setDefaultGlFormat();
     QApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication application(argc, argv);

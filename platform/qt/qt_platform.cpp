@@ -1,5 +1,6 @@
 #include "platform/qt/qt_platform.h"
 
+#include "platform/qt/qt_close_requests.h"
 #include "platform/qt/qt_gl_surface.h"
 #include "platform/qt/qt_offscreen_gl.h"
 #include "platform/qt/qt_web_view.h"
@@ -9,7 +10,7 @@
 
 namespace coilrun::qt {
 
-QtPlatform::QtPlatform() : loop_(clock_) {}
+QtPlatform::QtPlatform() : loop_(clock_) { handleCloseRequestsFirst(); }
 QtPlatform::~QtPlatform() = default;
 
 std::unique_ptr<platform::Window> QtPlatform::createWindow() {

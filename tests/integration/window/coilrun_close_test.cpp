@@ -41,15 +41,17 @@ bool topLevel(xcb_window_t window) {
     return top;
 }
 
-// A visible top-level window of the process with the given size, as an X window id.
-xcb_window_t findWindow(qint64 pid, int width, int height) {
+// The game window: a visible top-level window of the process at least as large as
+// the game window may be (the splash is smaller), as an X window id.
+xcb_window_t findGameWindow(qint64 pid) {
     const QStringList ids =
         run("xdotool", {"search", "--onlyvisible", "--pid", QString::number(pid)})
             .split('\n', Qt::SkipEmptyParts);
     for (const QString& id : ids) {
         const QString geometry = run("xdotool", {"getwindowgeometry", "--shell", id});
-        if (geometry.contains(QString("WIDTH=%1\n").arg(width)) &&
-            geometry.contains(QString("HEIGHT=%1\n").arg(height)) && topLevel(id.toULong()))
+        const int at = geometry.indexOf("WIDTH=");
+        if (at >= 0 && geometry.mid(at + 6).section('\n', 0, 0).toInt() >= 700 &&
+            topLevel(id.toULong()))
             return xcb_window_t(id.toULong());
     }
     return 0;
@@ -82,10 +84,9 @@ bool sendDeleteWindow(xcb_window_t window) {
     return ok;
 }
 
-// Disabled: the game window running its menu scene often never gets the close (no
-// close event within 15 s, on a loaded machine most runs), though a window beside a
-// running pump does (WindowTest.TheWindowManagersCloseGetsThroughWhileThePumpRuns).
-// Run it with --gtest_also_run_disabled_tests.
+// Disabled: run on its own it passes, but run by CTest every other run the close
+// message never reaches the game, although the game goes on reading the window
+// system's other events. Run it with --gtest_also_run_disabled_tests.
 TEST(CoilrunClose, DISABLED_ClosingTheGameWindowEndsTheProgramAndMarksTheSettings) {
     if (qEnvironmentVariableIsEmpty("DISPLAY")) GTEST_SKIP() << "no X display";
     HttpTestServer server(HttpTestServer::Mode::Page, HttpTestServer::pageWithTitle("a  1+"));
@@ -106,7 +107,7 @@ TEST(CoilrunClose, DISABLED_ClosingTheGameWindowEndsTheProgramAndMarksTheSetting
     clock.start();
     while (!main && clock.elapsed() < 30000) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        main = findWindow(game.processId(), 928, 514);
+        main = findGameWindow(game.processId());
         if (!main) QThread::msleep(100);
     }
     ASSERT_NE(main, 0u) << "the game window did not appear";
