@@ -7,6 +7,7 @@
 int main(int argc, char** argv) {
     coilrun::qt::preferX11OnWayland();
     coilrun::qt::preferQtEventDispatcher();
+    coilrun::qt::allowWebEngineAsRoot();
     coilrun::qt::setDefaultGlFormat();
     QApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication application(argc, argv);

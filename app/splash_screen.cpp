@@ -9,7 +9,7 @@
 namespace coilrun {
 
 TSplashScreen::TSplashScreen(platform::Platform& platform)
-    : platform_(platform), window_(platform.createWindow()) {
+    : window_(platform.createWindow()) {
     auto& screen = platform.screen();
     window_->setBorderless(true);
     window_->setGeometry({(screen.width() - 262) / 2, (screen.height() - 182) / 2, 262, 182});

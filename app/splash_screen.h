@@ -31,7 +31,6 @@ public:
     int splashTicks = 0;
 
 private:
-    platform::Platform& platform_;
     std::unique_ptr<platform::Window> window_;
     std::unique_ptr<platform::Widget> label2;
     std::unique_ptr<platform::WebView> wb1;

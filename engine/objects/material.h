@@ -79,7 +79,7 @@ struct TGLDepthProperties {
 };
 
 // The lighting colours of one side of the faces.
-class TGLFaceProperties : public UpdateOwner {
+class TGLFaceProperties final : public UpdateOwner {
 public:
     explicit TGLFaceProperties(UpdateOwner* owner);
     TGLFaceProperties(const TGLFaceProperties&) = delete;

@@ -7,6 +7,7 @@
 #include "platform/qt/qt_window.h"
 
 #include <QSurfaceFormat>
+#include <unistd.h>
 
 namespace coilrun::qt {
 
@@ -36,6 +37,11 @@ void preferX11OnWayland() {
         return;
     if (qEnvironmentVariableIsEmpty("DISPLAY")) return; // no XWayland to go to
     qputenv("QT_QPA_PLATFORM", "xcb");
+}
+
+void allowWebEngineAsRoot() {
+    if (::geteuid() != 0 || qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX")) return;
+    qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
 }
 
 void setDefaultGlFormat() {

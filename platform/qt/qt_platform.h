@@ -52,6 +52,12 @@ private:
 // desktop the X11 platform (XWayland) is asked for unless the user chose one.
 void preferX11OnWayland();
 
+// Before the QApplication exists: the web engine's sandbox cannot work for root, and
+// the engine then ends the whole program at its first page; so for root it runs
+// without the sandbox (the engine's own switch, QTWEBENGINE_DISABLE_SANDBOX) unless
+// the user set that switch either way.
+void allowWebEngineAsRoot();
+
 // The default 2.1 compatibility-profile format for every GL context of the program.
 void setDefaultGlFormat();
 
