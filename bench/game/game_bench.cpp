@@ -9,12 +9,11 @@
 #include "game/steering.h"
 #include "tests/scenario/game/game_driver.h"
 
-#include <time.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <time.h>
 #include <vector>
 
 namespace {
