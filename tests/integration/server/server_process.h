@@ -2,6 +2,7 @@
 // The real build/coilrun-scored as a child process, on a free loopback port that
 // it chooses itself (--listen 127.0.0.1:0) and reports on its first stdout line.
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
 
@@ -16,6 +17,9 @@ public:
     ~ServerProcess();
     ServerProcess(const ServerProcess&) = delete;
     ServerProcess& operator=(const ServerProcess&) = delete;
+
+    // The environment it starts with; by default the test's own.
+    void setEnvironment(const QProcessEnvironment& env) { process_.setProcessEnvironment(env); }
 
     // Starts it with these arguments plus --listen 127.0.0.1:0, appending its
     // stderr to `logFile`, and waits (up to a minute) until it listens.

@@ -1,0 +1,181 @@
+#!/usr/bin/env bash
+# Frames per second and CPU time per frame of the real program on a 1280 x 720
+# X server (Xvfb, Mesa's software GL):
+#   (a) the menu scene, once the main menu is up;
+#   (b) level 1 in play, after Space, once its light intro is over;
+#   (c) the first second of play after the level set-up, when the game restarts
+#       its wave output every frame.
+# The frame rate is the one the game writes in its caption once a second
+# ("... fps = N"); the CPU time is the process's own (user + system, all its
+# threads, Mesa's included) from /proc/<pid>/stat over the same interval.
+#
+#     bench/game/fps.sh [build dir, default build] [seconds per measurement, default 10]
+#
+# The program is started as a desktop would start it: with DISPLAY, HOME and
+# XDG_RUNTIME_DIR only (a throw-away home, so it starts at level 1, and a
+# PulseAudio server with a null sink at the default place in that runtime
+# folder), no other variable, not even the ones the tests set for Mesa. Run as
+# root it also gets QTWEBENGINE_DISABLE_SANDBOX=1: without it the web view's
+# helper refuses to run as root and takes the program down at start. A score
+# server answers at the game's default address (one is started for the run when
+# none does). Prints the figures; never fails on a slow machine.
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
+build="$(cd "${1:-$root/build}" && pwd)"
+seconds="${2:-10}"
+for tool in Xvfb pulseaudio pactl xdotool import convert tesseract curl; do
+    command -v "$tool" >/dev/null || { echo "fps.sh: $tool is missing" >&2; exit 1; }
+done
+[[ -x "$build/coilrun" ]] || { echo "fps.sh: no $build/coilrun" >&2; exit 1; }
+
+work="$(mktemp -d /tmp/coilrun-fps.XXXXXX)"
+pids=()
+cleanup() {
+    local pid
+    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+    for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null || true; done
+    rm -rf "$work"
+}
+trap cleanup EXIT
+mkdir -p "$work/home" "$work/run" "$work/shots"
+chmod 700 "$work/run"
+
+# The X server names a free display on descriptor 3 once it takes clients.
+Xvfb -displayfd 3 -screen 0 1280x720x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+pids+=($!)
+for _ in $(seq 300); do [[ -s "$work/display" ]] && break; sleep 0.1; done
+[[ -s "$work/display" ]] || { echo "fps.sh: Xvfb did not start" >&2; exit 1; }
+display=":$(head -n1 "$work/display")"
+
+env -i PATH="$PATH" HOME="$work/home" XDG_RUNTIME_DIR="$work/run" \
+    pulseaudio -n --daemonize=no --exit-idle-time=-1 --use-pid-file=no \
+    --load="module-null-sink sink_name=fps_bench" \
+    --load="module-native-protocol-unix auth-anonymous=1" >"$work/pulse.log" 2>&1 &
+pids+=($!)
+for _ in $(seq 100); do
+    env -i PATH="$PATH" HOME="$work/home" XDG_RUNTIME_DIR="$work/run" \
+        pactl list short sinks 2>/dev/null | grep -q fps_bench && break
+    sleep 0.2
+done
+
+if ! curl --silent --fail --output /dev/null --max-time 2 \
+        http://127.0.0.1:8765/Coilrun/data/view.php; then
+    HOME="$work/home" "$build/coilrun-scored" --listen 127.0.0.1:8765 \
+        --db "$work/scores.sqlite" </dev/null >"$work/scored.log" 2>&1 &
+    pids+=($!)
+    for _ in $(seq 100); do
+        curl --silent --fail --output /dev/null --max-time 2 \
+            http://127.0.0.1:8765/Coilrun/data/view.php && break
+        sleep 0.1
+    done
+fi
+
+as_root=()
+if (($(id -u) == 0)); then
+    as_root=(QTWEBENGINE_DISABLE_SANDBOX=1)
+    echo "(running as root: the program gets QTWEBENGINE_DISABLE_SANDBOX=1)"
+fi
+env -i PATH="$PATH" DISPLAY="$display" HOME="$work/home" XDG_RUNTIME_DIR="$work/run" \
+    "${as_root[@]}" "$build/coilrun" </dev/null >"$work/game.log" 2>&1 &
+game=$!
+pids+=($game)
+
+x() { DISPLAY="$display" "$@"; }
+# The game window: the one whose caption carries the status line.
+window=""
+find_window() {
+    local id
+    for id in $(x xdotool search --onlyvisible --pid "$game" 2>/dev/null); do
+        if x xdotool getwindowname "$id" 2>/dev/null | grep -q 'fps = '; then
+            window="$id"
+            return 0
+        fi
+    done
+    return 1
+}
+caption() { x xdotool getwindowname "$window" 2>/dev/null || true; }
+cpu_ticks() { sed 's/^.*) //' "/proc/$game/stat" | awk '{ print $12 + $13 }'; }
+now() { date +%s.%N; }
+reads() { # reads GREP-ARGS: whether the screen shows it (OCR)
+    x import -window root "$work/shots/s.png" 2>/dev/null || return 1
+    convert "$work/shots/s.png" -threshold 60% -negate "$work/shots/t.png"
+    tesseract "$work/shots/t.png" - --psm 11 2>/dev/null | grep -qi "$@"
+}
+# Logs "time cpu-ticks caption" every 0.1 s for the given seconds, or until the
+# caption has read "light = 7" three updates running (with "settle").
+sample() {
+    local until=$(($(date +%s) + $1)) mode="${2:-}" last="" sevens=0 c
+    while (($(date +%s) < until)); do
+        c="$(caption)"
+        echo "$(now) $(cpu_ticks) $c"
+        if [[ "$mode" == settle && "$c" != "$last" ]]; then
+            if [[ "$c" == *"light = 7 "* ]]; then sevens=$((sevens + 1)); else sevens=0; fi
+            ((sevens >= 3)) && return 0
+        fi
+        last="$c"
+        sleep 0.1
+    done
+}
+# From a sample log: the caption updates in it, as "seconds-since-last cpu-seconds fps light".
+updates() {
+    awk -v hz="$(getconf CLK_TCK)" '
+        { t = $1; cpu = $2; $1 = ""; $2 = ""; c = $0
+          if (c != last && seen) {
+              fps = c; sub(/.*fps = /, "", fps); light = c; sub(/.*light = /, "", light); sub(/ .*/, "", light)
+              printf "%.3f %.3f %s %s\n", t - lt, (cpu - lcpu) / hz, fps + 0, light + 0 }
+          if (c != last) { lt = t; lcpu = cpu; last = c; seen = 1 } }' "$1"
+}
+# Summary of a steady interval: the frame rates of the caption updates in it, and
+# the CPU time over the whole interval.
+report() {
+    local name="$1" log="$2" span cpu
+    span="$(awk 'NR == 1 { a = $1 } { b = $1 } END { printf "%.3f", b - a }' "$log")"
+    cpu="$(awk -v hz="$(getconf CLK_TCK)" 'NR == 1 { a = $2 } { b = $2 } END { printf "%.3f", (b - a) / hz }' "$log")"
+    updates "$log" | awk -v name="$name" -v span="$span" -v cpu="$cpu" '
+        { n++; f = $3; sum += f; if (n == 1 || f < lo) lo = f; if (n == 1 || f > hi) hi = f }
+        END {
+            if (n == 0) { printf "%s: no caption update in %.1f s\n", name, span; exit }
+            mean = sum / n
+            printf "%s: %.1f fps (caption, %d updates, %.1f .. %.1f), frame time %.1f ms;", name, mean, n, lo, hi, 1000 / mean
+            printf " CPU %.0f %% of a core, %.1f ms per frame (%.2f s over %.1f s)\n", 100 * cpu / span, 1000 * cpu / (mean * span), cpu, span }'
+}
+
+for _ in $(seq 600); do
+    find_window && break
+    kill -0 "$game" 2>/dev/null || { echo "fps.sh: the program ended; its output:" >&2; tail -n 20 "$work/game.log" >&2; exit 1; }
+    sleep 0.3
+done
+[[ -n "$window" ]] || { echo "fps.sh: the game window never showed its status line" >&2; exit 1; }
+menu_up=""
+for _ in $(seq 120); do
+    if reads -E "LEVEL|CHOOSE|CREDITS"; then menu_up=1; break; fi
+    sleep 1
+done
+[[ -n "$menu_up" ]] || echo "fps.sh: the main menu was not read on screen; measuring anyway" >&2
+find_window
+
+echo "coilrun at 1280 x 720 on $(x xdpyinfo 2>/dev/null | awk '/^vendor string/ { $1 = $2 = ""; print }' | sed 's/^ *//') ($(nproc) cores, load $(cut -d' ' -f1-3 /proc/loadavg))"
+sample "$seconds" >"$work/menu.log"
+report "(a) menu scene" "$work/menu.log"
+
+x xdotool windowfocus --sync "$window"
+x xdotool keydown space
+sleep 0.3
+x xdotool keyup space
+sample 180 settle >"$work/start.log" || true
+sleep 2
+find_window
+sample "$seconds" >"$work/play.log"
+report "(b) level 1 in play" "$work/play.log"
+
+# The first caption update after Space whose light differs from the menu's is the
+# first one that covers frames of the level (the caption is written once a second).
+updates "$work/start.log" >"$work/start.updates"
+menu_light="$(head -n1 "$work/start.updates" | awk '{ print $4 }')"
+awk -v menu="$menu_light" '
+    !found && $4 != menu { found = 1
+        printf "(c) first second after the level set-up: %.1f fps, frame time %.0f ms;", $3, ($3 > 0 ? 1000 / $3 : 0)
+        printf " CPU %.0f %% of a core, %.1f ms per frame (%.2f s over %.2f s)\n", 100 * $2 / $1, ($3 > 0 ? 1000 * $2 / ($3 * $1) : 0), $2, $1 }
+    END { if (!found) print "(c) no caption update of the level was seen" }' "$work/start.updates"
+echo "    captions from Space on (seconds, CPU seconds, fps, light):"
+sed 's/^/      /' "$work/start.updates"
