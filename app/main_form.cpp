@@ -97,7 +97,11 @@ void TForm1::FormCreate() {
 }
 
 void TForm1::show() {
+    // A game that covers the screen takes the keyboard when it appears: its menu only
+    // listens while it has the focus, and play pauses without it.
+    const bool wasVisible = window_->isVisible();
     window_->show();
+    if (!wasVisible) window_->activate();
 }
 
 void TForm1::FormClose() {

@@ -60,8 +60,15 @@ void Cadencer1Progress(Game& game, double dt) {
 
     if (l.asynctmrTimerMenu->enabled()) return;
 
-    if (IsKeyDown(keys, ' ')) s.startRequested = true;
-    if (levelIsOver(game)) {
+    // Space starts the next level from the result screen. Taken during play it would
+    // linger and skip the next result screen as soon as the level ended; taken there
+    // it also stops the count-down, as the result menu's Continue Game does.
+    const bool over = levelIsOver(game);
+    if (IsKeyDown(keys, ' ') && over) {
+        s.startRequested = true;
+        s.countdown = 0;
+    }
+    if (over) {
         if (levelOverFrame(game, dt)) return; // a new level was set up: this frame is done
     } else {
         playFrame(game, dt);

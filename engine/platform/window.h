@@ -59,6 +59,8 @@ public:
     virtual bool borderless() const = 0;
     // Whether this window has the keyboard focus now.
     virtual bool isActive() const = 0;
+    // Brings the window to the front and asks for the keyboard focus.
+    virtual void activate() = 0;
 
     virtual void setBackgroundColor(std::uint32_t argb) = 0;
     // A picture stretched over the whole client area, under every child.

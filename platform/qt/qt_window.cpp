@@ -68,14 +68,26 @@ void QtWindow::show() {
     }
     widget_->show();
 }
-void QtWindow::hide() { widget_->hide(); }
-bool QtWindow::isVisible() const { return widget_->isVisible(); }
-void QtWindow::close() { widget_->close(); }
+void QtWindow::activate() {
+    widget_->raise();
+    widget_->activateWindow();
+}
+void QtWindow::hide() {
+    widget_->hide();
+}
+bool QtWindow::isVisible() const {
+    return widget_->isVisible();
+}
+void QtWindow::close() {
+    widget_->close();
+}
 
 void QtWindow::setCaption(const std::string& caption) {
     widget_->setWindowTitle(QString::fromLatin1(caption.c_str()));
 }
-std::string QtWindow::caption() const { return widget_->windowTitle().toLatin1().toStdString(); }
+std::string QtWindow::caption() const {
+    return widget_->windowTitle().toLatin1().toStdString();
+}
 
 void QtWindow::setGeometry(const platform::Rect& r) {
     // Compared with what the widget would become: Qt keeps the size within the minimum
@@ -133,15 +145,21 @@ void QtWindow::setFlag(Qt::WindowType flag, bool on) {
         recreateOnShow_ = true;
 }
 
-void QtWindow::setStayOnTop(bool onTop) { setFlag(Qt::WindowStaysOnTopHint, onTop); }
+void QtWindow::setStayOnTop(bool onTop) {
+    setFlag(Qt::WindowStaysOnTopHint, onTop);
+}
 bool QtWindow::stayOnTop() const {
     return widget_->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
 }
-void QtWindow::setBorderless(bool borderless) { setFlag(Qt::FramelessWindowHint, borderless); }
+void QtWindow::setBorderless(bool borderless) {
+    setFlag(Qt::FramelessWindowHint, borderless);
+}
 bool QtWindow::borderless() const {
     return widget_->windowFlags().testFlag(Qt::FramelessWindowHint);
 }
-bool QtWindow::isActive() const { return widget_->isActiveWindow(); }
+bool QtWindow::isActive() const {
+    return widget_->isActiveWindow();
+}
 
 void QtWindow::setBackgroundColor(std::uint32_t argb) {
     QPalette pal = widget_->palette();
@@ -157,7 +175,8 @@ void QtWindow::setPicture(const platform::Image& picture) {
 
 void QtWindow::setIcon(const std::vector<platform::Image>& sizes) {
     QIcon icon;
-    for (const auto& image : sizes) icon.addPixmap(QPixmap::fromImage(toQImage(image)));
+    for (const auto& image : sizes)
+        icon.addPixmap(QPixmap::fromImage(toQImage(image)));
     widget_->setWindowIcon(icon);
 }
 
@@ -194,9 +213,8 @@ std::unique_ptr<platform::Widget> QtWindow::createPanel(std::uint32_t argb) {
     return std::make_unique<QtChildWidget>(panel);
 }
 
-std::unique_ptr<platform::Widget> QtWindow::createLabel(const std::string& text,
-                                                        const platform::FontSpec& font, int x,
-                                                        int y) {
+std::unique_ptr<platform::Widget>
+QtWindow::createLabel(const std::string& text, const platform::FontSpec& font, int x, int y) {
     auto* label = new QLabel(QString::fromLatin1(text.c_str()), widget_);
     QFont f(QString::fromStdString(font.name));
     f.setPixelSize(font.pixelSize);
@@ -213,7 +231,9 @@ std::unique_ptr<platform::Widget> QtWindow::createLabel(const std::string& text,
     return std::make_unique<QtChildWidget>(label);
 }
 
-QtChildWidget::~QtChildWidget() { delete w_.data(); }
+QtChildWidget::~QtChildWidget() {
+    delete w_.data();
+}
 
 void QtChildWidget::setGeometry(const platform::Rect& r) {
     w_->setGeometry(r.left, r.top, r.width, r.height);

@@ -45,13 +45,13 @@ public:
     void setBorderless(bool borderless) override;
     bool borderless() const override;
     bool isActive() const override;
+    void activate() override;
     void setBackgroundColor(std::uint32_t argb) override;
     void setPicture(const platform::Image& picture) override;
     void setIcon(const std::vector<platform::Image>& sizes) override;
     std::unique_ptr<platform::Widget> createPanel(std::uint32_t argb) override;
-    std::unique_ptr<platform::Widget> createLabel(const std::string& text,
-                                                  const platform::FontSpec& font, int x,
-                                                  int y) override;
+    std::unique_ptr<platform::Widget>
+    createLabel(const std::string& text, const platform::FontSpec& font, int x, int y) override;
 
     QWidget* widget() { return widget_; }
     void notifyClosed();

@@ -43,17 +43,21 @@ public:
     void setBorderless(bool b) override { noBorder = b; }
     bool borderless() const override { return noBorder; }
     bool isActive() const override { return active && visible; }
+    void activate() override {
+        active = true;
+        ++activations;
+    }
     void setBackgroundColor(std::uint32_t argb) override { background = argb; }
     void setPicture(const platform::Image& p) override { picture = p; }
     void setIcon(const std::vector<platform::Image>& sizes) override { icons = sizes; }
     std::unique_ptr<platform::Widget> createPanel(std::uint32_t argb) override;
-    std::unique_ptr<platform::Widget> createLabel(const std::string& text,
-                                                  const platform::FontSpec& font, int x,
-                                                  int y) override;
+    std::unique_ptr<platform::Widget>
+    createLabel(const std::string& text, const platform::FontSpec& font, int x, int y) override;
 
     bool visible = false;
     bool active = true; // a shown window has the focus unless a test takes it away
-    int showCount = 0;  // how often show() turned the window from hidden to shown
+    int activations = 0;
+    int showCount = 0; // how often show() turned the window from hidden to shown
     bool closed = false;
     std::string captionText;
     platform::Rect rect;

@@ -214,3 +214,77 @@ TEST(Session, AnHourOfPlayKeepsEmittersAndSoundSourcesBounded) {
 
 } // namespace
 } // namespace coilrun::scenario
+
+namespace coilrun::scenario {
+namespace {
+
+TEST(LevelOver, SpaceDuringPlayDoesNotSkipTheNextResultScreen) {
+    GameDriver g;
+    g.toMainMenu();
+    g.startGame();
+    g.run(1);
+    g.tap(vk::escape);
+    g.run(0.4);
+    g.tap(vk::space, 0.2); // resumes, and is still down as play goes on
+    ASSERT_TRUE(g.links().Cadencer1->enabled());
+    g.tap(vk::space, 0.2); // a stray press in play
+    EXPECT_FALSE(g.state().startRequested);
+    g.press(vk::right);
+    ASSERT_TRUE(g.runUntil([&] { return g.state().levelOver; }, 10));
+    g.release(vk::right);
+    g.run(1);
+    EXPECT_TRUE(g.state().levelOver) << "the result screen stays up";
+    EXPECT_TRUE(g.lost());
+    EXPECT_FALSE(g.links().timerTitle->enabled());
+}
+
+TEST(LevelOver, SpaceOnTheResultScreenStopsTheCountDown) {
+    GameDriver g;
+    g.toMainMenu();
+    g.startGame();
+    g.press(vk::right);
+    ASSERT_TRUE(g.runUntil([&] { return g.state().levelOver; }, 10));
+    g.release(vk::right);
+    g.run(4);
+    g.tap(vk::space);
+    ASSERT_TRUE(g.untilControlsLive());
+    // The count-down of the last result screen must not start the level after this one.
+    int setUps = 0;
+    bool titled = false;
+    g.runUntil(
+        [&] {
+            const bool now = g.links().timerTitle->enabled();
+            if (now && !titled) ++setUps;
+            titled = now;
+            return false;
+        },
+        15);
+    EXPECT_EQ(setUps, 0);
+    EXPECT_FALSE(g.state().startRequested);
+}
+
+TEST(Sound, TheFirstSecondAfterSetUpRestartsTheOutputWithoutOpeningAVoiceEachFrame) {
+    GameDriver g;
+    g.toMainMenu();
+    g.startGame();
+    g.press(vk::left);
+    ASSERT_TRUE(g.runUntil([&] { return g.state().levelOver; }, 10));
+    g.release(vk::left);
+    g.run(1);
+    const std::size_t before = g.platform.audioImpl.played.size();
+    const std::uint64_t framesBefore = g.links().Cadencer1->lastTime() * 100;
+    g.tap(vk::space, 0.02);
+    // Until the first second after the set-up is over.
+    g.runUntil([&] { return g.state().playSeconds >= 1 && !g.links().timerTitle->enabled(); }, 5);
+    const std::size_t voices = g.platform.audioImpl.played.size() - before;
+    const std::uint64_t frames =
+        std::uint64_t(g.links().Cadencer1->lastTime() * 100) - framesBefore;
+    EXPECT_GT(frames, 100u);
+    // The output restarts every frame, but a voice opens only at the manager's
+    // updates (ten a second), never once a frame.
+    EXPECT_LE(voices * 5, frames) << voices << " voices in " << frames << " frames";
+    EXPECT_LE(g.platform.audioImpl.openVoices(), 6u);
+}
+
+} // namespace
+} // namespace coilrun::scenario
