@@ -1,6 +1,7 @@
 #include "app/main_form.h"
 
 #include "game/settings/settings.h"
+#include "game/stage_presentation.h"
 #include "scene/assets/embedded_assets.h"
 #include "scene/authored/load_authored_scene.h"
 
@@ -86,14 +87,7 @@ void TForm1::FormCreate() {
     state_.toneHigh = 0.9;
     state_.toneMid = 0.5;
     state_.toneLow = 0.3;
-    // Channels blue first, then green, then red, as the game always sets them.
-    for (auto [light, r, g, b] :
-         {std::tuple{l.rightlight, state_.toneLow, state_.toneMid, state_.toneHigh},
-          std::tuple{l.leftlight, state_.toneMid, state_.toneHigh, state_.toneLow}}) {
-        light->diffuse().setBlue(float(b));
-        light->diffuse().setGreen(float(g));
-        light->diffuse().setRed(float(r));
-    }
+    toneSideLights(state_, l);
 }
 
 void TForm1::show() {

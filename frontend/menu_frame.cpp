@@ -4,26 +4,16 @@
 #include "engine/input/virtual_keys.h"
 #include "frontend/start_game.h"
 #include "frontend/title_logo.h"
+#include "game/stage_presentation.h"
 
 namespace coilrun {
-namespace {
-
-void setDiffuse(engine::TGLLightSource& light, double r, double g, double b) {
-    light.diffuse().setBlue(float(b));
-    light.diffuse().setGreen(float(g));
-    light.diffuse().setRed(float(r));
-}
-
-} // namespace
-
 void CadencerMenuProgress(Game& game) {
     GameState& s = game.state;
     const SceneLinks& l = game.links;
     s.toneHigh = 0.9;
     s.toneMid = 0.5;
     s.toneLow = 0.3;
-    setDiffuse(*l.rightlight, s.toneLow, s.toneMid, s.toneHigh);
-    setDiffuse(*l.leftlight, s.toneMid, s.toneHigh, s.toneLow);
+    toneSideLights(s, l);
     l.glcpsl1->roll(0.05f);
     l.glcblogo->roll(-0.01f);
 

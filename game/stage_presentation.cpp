@@ -58,11 +58,15 @@ void setDiffuse(engine::TGLLightSource& light, double r, double g, double b) {
 
 } // namespace
 
+void toneSideLights(const GameState& s, const SceneLinks& l) {
+    setDiffuse(*l.rightlight, s.toneLow, s.toneMid, s.toneHigh);
+    setDiffuse(*l.leftlight, s.toneMid, s.toneHigh, s.toneLow);
+}
+
 void lightStage(Game& game) {
     const GameState& s = game.state;
     const SceneLinks& l = game.links;
-    setDiffuse(*l.rightlight, s.toneLow, s.toneMid, s.toneHigh);
-    setDiffuse(*l.leftlight, s.toneMid, s.toneHigh, s.toneLow);
+    toneSideLights(s, l);
     l.centerlight->setConstAttenuation(float(7 - s.headDistY));
     l.xcenterlight->setConstAttenuation(float(7 - s.headDistX));
     l.zcenterlight->setConstAttenuation(float(7 - s.headDistZ));

@@ -12,6 +12,10 @@ void turnCameraRig(Game& game, double deltaTime);
 // for the rig and levels the camera again.
 void steadyPlayCamera(Game& game, double deltaTime);
 
+// The side lights' colours from the game's three tones: cool on the right, green on
+// the left (channels set blue first, as the game always sets them).
+void toneSideLights(const GameState& state, const SceneLinks& links);
+
 // The side lights' colours and the centre lights that brighten as the head nears
 // the walls.
 void lightStage(Game& game);

@@ -48,40 +48,13 @@ bool ScoreBrowser::run(const PageCommand& c, bool& userMatches) {
     if (name == "goback") host_.backToGame();
     if (name == "title") host_.setCaption(c.value);
     if (name == "max") host_.maximize();
-    if (name == "height") {
-        int height = 0;
-        if (!readInteger(c.value, height)) {
+    if (name == "height" || name == "width") {
+        int size = 0;
+        if (!readInteger(c.value, size)) {
             host_.showError("'" + c.value + "' is not a valid integer value");
             return false;
         }
-        if (height != lastPageHeight_) {
-            lastPageHeight_ = height;
-            host_.setFrameHeight(height);
-            if (host_.screenHeight() < host_.frameHeight()) {
-                host_.setFrameHeight(host_.screenHeight() - 20);
-                host_.maximize();
-            }
-            host_.centreOnScreen();
-            reloadWithoutQuery();
-        }
-    }
-    if (name == "width") {
-        int width = 0;
-        if (!readInteger(c.value, width)) {
-            host_.showError("'" + c.value + "' is not a valid integer value");
-            return false;
-        }
-        if (width != lastPageWidth_) {
-            lastPageWidth_ = width;
-            host_.setFrameWidth(width);
-            // Kept within the screen, as the height is.
-            if (host_.screenWidth() < host_.frameWidth()) {
-                host_.setFrameWidth(host_.screenWidth() - 20);
-                host_.maximize();
-            }
-            host_.centreOnScreen();
-            reloadWithoutQuery();
-        }
+        resize(name == "height", size);
     }
     if (name == "user") {
         const std::string player = host_.playerName();
@@ -123,6 +96,23 @@ bool ScoreBrowser::run(const PageCommand& c, bool& userMatches) {
     }
     if (name == "tranco") host_.setTransparentColor(c.value);
     return true;
+}
+
+void ScoreBrowser::resize(bool height, int size) {
+    int& last = height ? lastPageHeight_ : lastPageWidth_;
+    if (size == last) return; // a page that asks for its size again is not reloaded again
+    last = size;
+    auto frame = [&] { return height ? host_.frameHeight() : host_.frameWidth(); };
+    auto setFrame = [&](int v) { height ? host_.setFrameHeight(v) : host_.setFrameWidth(v); };
+    const int screen = height ? host_.screenHeight() : host_.screenWidth();
+    setFrame(size);
+    // Kept within the screen, across as well as down.
+    if (screen < frame()) {
+        setFrame(screen - 20);
+        host_.maximize();
+    }
+    host_.centreOnScreen();
+    reloadWithoutQuery();
 }
 
 void ScoreBrowser::constrainedResize() {

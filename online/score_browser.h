@@ -74,6 +74,8 @@ private:
     // Carries out one command; false when the rest of the page's commands must not run.
     bool run(const PageCommand& command, bool& userMatches);
     void reloadWithoutQuery();
+    // "height" or "width": the window takes the size once, within the screen.
+    void resize(bool height, int size);
 
     ScoreBrowserHost& host_;
     std::string serverAddress_;

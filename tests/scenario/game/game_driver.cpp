@@ -247,9 +247,7 @@ bool GameDriver::chaseSpecks(const std::function<bool()>& done, double maxSecond
             return false;
         },
         maxSeconds);
-    for (int key : {vk::up, vk::down, vk::left, vk::right})
-        release(key);
-    platform.cursorImpl.moveTo(links().GLUserInterface1->screenCentre());
+    letGo();
     return ok;
 }
 
@@ -269,10 +267,21 @@ bool GameDriver::follow(const std::vector<std::string>& directions,
             return false;
         },
         maxSeconds);
+    letGo();
+    return ok;
+}
+
+void GameDriver::letGo() {
     for (int key : {vk::up, vk::down, vk::left, vk::right})
         release(key);
     platform.cursorImpl.moveTo(links().GLUserInterface1->screenCentre());
-    return ok;
+}
+
+bool GameDriver::leaveTheBox(int key) {
+    press(key);
+    const bool over = runUntil([&] { return state().levelOver; }, 10);
+    release(key);
+    return over;
 }
 
 void GameDriver::layoutMenus() {

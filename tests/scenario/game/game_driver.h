@@ -59,6 +59,9 @@ public:
     // and right as needed, until done() holds or the time is up.
     bool follow(const std::vector<std::string>& directions, const std::function<bool()>& done,
                 double maxSeconds);
+    // Holds an arrow key until the head leaves the box and the level is over.
+    bool leaveTheBox(int key);
+
     // The pointer, as the viewer reports it. Menus are laid out as a drawn frame
     // would (a hidden one keeps the box of its last drawing).
     void layoutMenus();
@@ -76,6 +79,8 @@ private:
     void chooseDirection();
     std::string planStep(Cell here, bool flat, bool haveSpeck);
     void steerPlan();
+    // Lets go of the arrow keys and of the mouse.
+    void letGo();
     std::string plan_;
     int overlaps_ = 0;
     std::string lastSituation_;

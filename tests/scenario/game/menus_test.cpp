@@ -137,9 +137,7 @@ TEST(ResultMenu, HowToPagesCycleUntilGoBackAndContinueStartsTheNextLevel) {
     g.toMainMenu();
     g.startGame();
     const SceneLinks& l = g.links();
-    g.press(vk::left);
-    ASSERT_TRUE(g.runUntil([&] { return g.state().levelOver; }, 10));
-    g.release(vk::left);
+    ASSERT_TRUE(g.leaveTheBox(vk::left));
     g.run(1);
     g.click(*l.menuLevel, 2); // 3D CONTROL
     EXPECT_TRUE(l.SpriteHowTo->visible());

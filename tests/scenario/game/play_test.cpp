@@ -110,9 +110,7 @@ TEST(Crash, LeavingTheBoxFromTheOuterLayer) {
     GameDriver g;
     g.toMainMenu();
     g.startGame();
-    g.press(vk::right);
-    ASSERT_TRUE(g.runUntil([&] { return g.state().levelOver; }, 10));
-    g.release(vk::right);
+    ASSERT_TRUE(g.leaveTheBox(vk::right));
     EXPECT_GT(g.links().snake[0]->position().x(), 7);
     g.run(0.1);
     EXPECT_EQ(g.links().stagetext1->text(), "GAME OVER");
@@ -191,9 +189,7 @@ TEST(LevelOver, TheCountDownStartsTheNextLevelAfterTenSeconds) {
     GameDriver g;
     g.toMainMenu();
     g.startGame();
-    g.press(vk::left);
-    ASSERT_TRUE(g.runUntil([&] { return g.state().levelOver; }, 10));
-    g.release(vk::left);
+    ASSERT_TRUE(g.leaveTheBox(vk::left));
     const double over = g.platform.clock().seconds();
     g.runUntil([&] { return g.links().TextMenuLevel2->text() == "Level 1 in 5s"; }, 15);
     EXPECT_EQ(g.links().TextMenuLevel2->text(), "Level 1 in 5s");

@@ -158,9 +158,7 @@ TEST(LevelStart, TheFirstLevelAfterTheMenuStartsAsASetUpLevelDoes) {
     EXPECT_TRUE(g.form().blackPanel().isVisible()) << "the panel covers the switch to the game";
 
     g.untilControlsLive();
-    g.press(vk::right);
-    ASSERT_TRUE(g.runUntil([&] { return g.state().levelOver; }, 10));
-    g.release(vk::right);
+    ASSERT_TRUE(g.leaveTheBox(vk::right));
     g.run(0.5);
     g.tap(vk::space, 0.02);
     const LevelStart fromSetUp = levelStart(g);
@@ -173,9 +171,7 @@ TEST(LevelStart, TheStartJingleIsHeardAfterSetUpThoughStartWasAsked) {
     GameDriver g;
     g.toMainMenu();
     g.startGame();
-    g.press(vk::left);
-    ASSERT_TRUE(g.runUntil([&] { return g.state().levelOver; }, 10));
-    g.release(vk::left);
+    ASSERT_TRUE(g.leaveTheBox(vk::left));
     g.run(1);
     const std::size_t before = g.platform.audioImpl.played.size();
     g.tap(vk::space, 0.02);
@@ -229,9 +225,7 @@ TEST(LevelOver, SpaceDuringPlayDoesNotSkipTheNextResultScreen) {
     ASSERT_TRUE(g.links().Cadencer1->enabled());
     g.tap(vk::space, 0.2); // a stray press in play
     EXPECT_FALSE(g.state().startRequested);
-    g.press(vk::right);
-    ASSERT_TRUE(g.runUntil([&] { return g.state().levelOver; }, 10));
-    g.release(vk::right);
+    ASSERT_TRUE(g.leaveTheBox(vk::right));
     g.run(1);
     EXPECT_TRUE(g.state().levelOver) << "the result screen stays up";
     EXPECT_TRUE(g.lost());
@@ -242,9 +236,7 @@ TEST(LevelOver, SpaceOnTheResultScreenStopsTheCountDown) {
     GameDriver g;
     g.toMainMenu();
     g.startGame();
-    g.press(vk::right);
-    ASSERT_TRUE(g.runUntil([&] { return g.state().levelOver; }, 10));
-    g.release(vk::right);
+    ASSERT_TRUE(g.leaveTheBox(vk::right));
     g.run(4);
     g.tap(vk::space);
     ASSERT_TRUE(g.untilControlsLive());
@@ -267,9 +259,7 @@ TEST(Sound, TheFirstSecondAfterSetUpRestartsTheOutputWithoutOpeningAVoiceEachFra
     GameDriver g;
     g.toMainMenu();
     g.startGame();
-    g.press(vk::left);
-    ASSERT_TRUE(g.runUntil([&] { return g.state().levelOver; }, 10));
-    g.release(vk::left);
+    ASSERT_TRUE(g.leaveTheBox(vk::left));
     g.run(1);
     const std::size_t before = g.platform.audioImpl.played.size();
     const std::uint64_t framesBefore = g.links().Cadencer1->lastTime() * 100;
