@@ -48,6 +48,12 @@ std::optional<MappedWindow> findWindow(qint64 pid, int width, int height) {
     return std::nullopt;
 }
 
+// The screen's size: the game window covers it.
+QSize screenSize() {
+    const QStringList wh = run("xdotool", {"getdisplaygeometry"}).split(' ', Qt::SkipEmptyParts);
+    return wh.size() == 2 ? QSize(wh[0].toInt(), wh[1].trimmed().toInt()) : QSize();
+}
+
 std::optional<MappedWindow> waitForWindow(qint64 pid, int width, int height, double seconds,
                                           double* waited = nullptr) {
     QElapsedTimer clock;
@@ -70,7 +76,8 @@ struct Game {
         sinceStart.start();
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("COILRUN_SCORE_SERVER", server);
-        for (const QString& name : unset) env.remove(name);
+        for (const QString& name : unset)
+            env.remove(name);
         process.setProcessEnvironment(env);
         process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         process.start(coilrunPath, {});
@@ -120,7 +127,7 @@ TEST(CoilrunProcess, SplashIsMappedWithLoadingOnIt) {
     EXPECT_GT(textPixels, 400) << "\"Loading...\" in white at the top";
     EXPECT_LT(whiteIn({0, 100, 262, 80}), 100) << "only the picture below the text";
     // The game window waits for the page or the 20th second.
-    EXPECT_FALSE(findWindow(game.process.processId(), 928, 514));
+    EXPECT_FALSE(findWindow(game.process.processId(), screenSize().width(), screenSize().height()));
 }
 
 // The test environment switches the web engine's sandbox off; a user who plays as
@@ -129,7 +136,8 @@ TEST(CoilrunProcess, RootWithoutTheSandboxSwitchStillGetsItsGame) {
     if (::geteuid() != 0) GTEST_SKIP() << "only root meets the web engine's refusal";
     HttpTestServer server(HttpTestServer::Mode::Page, HttpTestServer::pageWithTitle("alice  1"));
     Game game(server.url(), {"QTWEBENGINE_DISABLE_SANDBOX"});
-    auto main = waitForWindow(game.process.processId(), 928, 514, 30);
+    auto main =
+        waitForWindow(game.process.processId(), screenSize().width(), screenSize().height(), 30);
     ASSERT_TRUE(main) << "the game window did not appear";
     EXPECT_EQ(game.process.state(), QProcess::Running);
     EXPECT_GE(server.requests(), 1) << "the splash's web view loaded the score list";
@@ -140,7 +148,9 @@ TEST(CoilrunProcess, GameWindowFollowsAPageWithATitle) {
                           HttpTestServer::pageWithTitle("alice  1234+bob  99++"));
     Game game(server.url());
     double waited = 0;
-    auto main = waitForWindow(game.process.processId(), 928, 514, 30, &waited);
+    const QSize screen = screenSize();
+    auto main =
+        waitForWindow(game.process.processId(), screen.width(), screen.height(), 30, &waited);
     ASSERT_TRUE(main) << "the game window did not appear";
     EXPECT_LT(waited, 5.0);
     EXPECT_GE(server.requests(), 1);
@@ -165,10 +175,16 @@ TEST(CoilrunProcess, GameWindowFollowsAPageWithATitle) {
     while (game.sinceStart.elapsed() < 40000 && unveiled < 0) {
         run("import", {"-window", main->id, shot});
         const QImage image(shot);
-        if (image.size() != QSize(928, 514)) continue;
+        if (image.size() != screen) continue;
+        // Places on a 928 x 514 picture, where the menu scene was first composed.
+        auto scaled = [&](QRect r) {
+            const double sx = screen.width() / 928.0, sy = screen.height() / 514.0;
+            return QRect(int(r.x() * sx), int(r.y() * sy), int(r.width() * sx),
+                         int(r.height() * sy));
+        };
         const double at = game.sinceStart.elapsed() / 1000.0;
-        if (lettering < 0 && litShare(image, {560, 440, 300, 30}) > 0.2) lettering = at;
-        if (litShare(image, {450, 180, 30, 20}) > 0.9) unveiled = at;
+        if (lettering < 0 && litShare(image, scaled({560, 440, 300, 30})) > 0.2) lettering = at;
+        if (litShare(image, scaled({450, 180, 30, 20})) > 0.9) unveiled = at;
     }
     ASSERT_GT(lettering, 0) << "the menu scene's lettering never showed";
     ASSERT_GT(unveiled, 0) << "the veil over the menu scene never lifted";
