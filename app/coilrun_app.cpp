@@ -24,7 +24,36 @@ CoilrunApp::CoilrunApp(platform::Platform& platform)
         form1_->window().close();
         splash_->window().close();
     };
+    formWeb_->onSkip = [this] {
+        formWeb_->window().close(); // the game and splash windows close with it
+        platform_.loop().quit();
+    };
+    formWeb_->onGoBack = [this] {
+        form1_->show();
+        form1_->links().asynctmrAllTime->setEnabled(true);
+        form1_->window().setStayOnTop(true);
+    };
     formWeb_->FormCreate();
+
+    // Every quit hides the game and shows the score browser, which sends the run
+    // report; the page it shows decides whether the program ends or the game resumes.
+    services.quitToScoreBrowser = [this] {
+        splash_->window().hide();
+        form1_->window().setStayOnTop(false);
+        formWeb_->window().show();
+        formWeb_->OnlineCount(form1_->state().bestScore);
+        form1_->window().hide();
+    };
+    services.openCreditPage = [this](const std::string& person) {
+        platform::Window& main = form1_->window();
+        main.setStayOnTop(false);
+        form1_->links().asynctmrAllTime->setEnabled(false);
+        platform::Rect r = main.geometry();
+        r.top = r.height; // out of sight below the screen
+        main.setGeometry(r);
+        main.hide();
+        formWeb_->showCreditPage(person);
+    };
 
     // The message loop shows the application's main window once everything exists.
     splash_->window().show();

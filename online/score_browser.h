@@ -1,4 +1,5 @@
 #pragma once
+#include "engine/platform/window.h"
 #include "online/page_commands.h"
 
 #include <string>
@@ -6,8 +7,7 @@
 
 namespace coilrun::online {
 
-// The frames the score browser's window can take, as the page's "style" asks.
-enum class BorderStyle { None, Single, Sizeable, Dialog, ToolWindow, SizeToolWindow };
+using platform::BorderStyle;
 
 // What the score browser's page commands do to the program and its windows; the
 // score browser window provides it.

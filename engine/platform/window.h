@@ -34,6 +34,10 @@ public:
     virtual Rect geometry() const = 0;
 };
 
+// The frames a window may take, as the window manager offers them: none, fixed with a
+// title, resizable, a dialog's, and a tool window's small one, fixed or resizable.
+enum class BorderStyle { None, Single, Sizeable, Dialog, ToolWindow, SizeToolWindow };
+
 // A top-level window. Geometry is the client area in screen pixels.
 class Window {
 public:
@@ -53,6 +57,15 @@ public:
     virtual Rect geometry() const = 0;
     virtual void setMinimumSize(int width, int height) = 0;
     virtual void setMaximized(bool maximized) = 0;
+    // The window with its frame (what the window manager draws around the client area).
+    virtual Rect frameGeometry() const = 0;
+    // Resizes the window so that its frame is this large; moves its frame's corner.
+    virtual void setFrameSize(int width, int height) = 0;
+    virtual void moveFrameTo(int left, int top) = 0;
+    virtual void setBorderStyle(BorderStyle style) = 0;
+    // Pixels of this colour (a name such as "magenta" or a number such as "#ff00ff")
+    // become see-through; false, and nothing changes, when the text names no colour.
+    virtual bool setTransparentColor(const std::string& colour) = 0;
     virtual void setStayOnTop(bool onTop) = 0;
     virtual bool stayOnTop() const = 0;
     virtual void setBorderless(bool borderless) = 0;

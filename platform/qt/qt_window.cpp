@@ -1,5 +1,6 @@
 #include "platform/qt/qt_window.h"
 
+#include <QBitmap>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QIcon>
@@ -127,6 +128,16 @@ void QtWindow::setFlag(Qt::WindowType flag, bool on) {
     if (widget_->windowFlags().testFlag(flag) == on) return;
     Qt::WindowFlags flags = widget_->windowFlags();
     flags.setFlag(flag, on);
+    applyFlags(flags);
+    // The X11 platform still re-creates a window whose stay-on-top hint changed the
+    // next time it is shown, with the same fault; show() does it first, properly.
+    if (flag == Qt::WindowStaysOnTopHint && widget_->testAttribute(Qt::WA_WState_Created) &&
+        QGuiApplication::platformName() == QLatin1String("xcb"))
+        recreateOnShow_ = true;
+}
+
+void QtWindow::applyFlags(Qt::WindowFlags flags) {
+    if (widget_->windowFlags() == flags) return;
     QWindow* native = widget_->windowHandle();
     if (!native || !widget_->testAttribute(Qt::WA_WState_Created)) {
         widget_->setWindowFlags(flags); // used when the native window is made
@@ -139,10 +150,87 @@ void QtWindow::setFlag(Qt::WindowType flag, bool on) {
     // decoration hints, _NET_WM_STATE_ABOVE).
     widget_->overrideWindowFlags(flags);
     native->setFlags(flags);
-    // The X11 platform still re-creates a window whose stay-on-top hint changed the
-    // next time it is shown, with the same fault; show() does it first, properly.
-    if (flag == Qt::WindowStaysOnTopHint && QGuiApplication::platformName() == QLatin1String("xcb"))
-        recreateOnShow_ = true;
+}
+
+platform::Rect QtWindow::frameGeometry() const {
+    const QRect g = widget_->frameGeometry();
+    return {g.x(), g.y(), g.width(), g.height()};
+}
+
+void QtWindow::setFrameSize(int width, int height) {
+    // The frame's share is what the window manager draws around the client area.
+    const QSize frame = widget_->frameGeometry().size() - widget_->geometry().size();
+    const QSize client(std::max(width - frame.width(), 1), std::max(height - frame.height(), 1));
+    if (fixedSize_)
+        widget_->setFixedSize(client);
+    else
+        widget_->resize(client);
+}
+
+void QtWindow::moveFrameTo(int left, int top) {
+    widget_->move(left, top);
+}
+
+void QtWindow::setBorderStyle(platform::BorderStyle style) {
+    using S = platform::BorderStyle;
+    // Window types and hints a window manager reads: a dialog's frame has no
+    // maximise button, a tool window a small title bar; the fixed styles keep their size.
+    const Qt::WindowFlags keep = widget_->windowFlags() & Qt::WindowStaysOnTopHint;
+    const Qt::WindowFlags titled = Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    Qt::WindowFlags flags;
+    switch (style) {
+    case S::None:
+        flags = Qt::Window | Qt::FramelessWindowHint;
+        break;
+    case S::Single:
+        flags = Qt::Window | titled | Qt::WindowMinimizeButtonHint;
+        break;
+    case S::Sizeable:
+        flags = Qt::Window;
+        break;
+    case S::Dialog:
+        flags = Qt::Dialog | titled;
+        break;
+    case S::ToolWindow:
+    case S::SizeToolWindow:
+        flags = Qt::Tool | titled;
+        break;
+    }
+    applyFlags(flags | keep);
+    fixedSize_ = style == S::Single || style == S::Dialog || style == S::ToolWindow;
+    if (fixedSize_) {
+        widget_->setFixedSize(widget_->size());
+    } else {
+        widget_->setMinimumSize(0, 0);
+        widget_->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    }
+}
+
+bool QtWindow::setTransparentColor(const std::string& colour) {
+    const QColor c = QColor::fromString(QString::fromStdString(colour));
+    if (!c.isValid()) return false;
+    transparent_ = c;
+    // The page behind the colour changes as it draws, scrolls and resizes: the shape
+    // follows it twice a second.
+    if (!shapeTimer_) {
+        shapeTimer_ = new QTimer(widget_);
+        QObject::connect(shapeTimer_, &QTimer::timeout, widget_, [this] { shapeByColour(); });
+        shapeTimer_->start(500);
+    }
+    shapeByColour();
+    return true;
+}
+
+void QtWindow::shapeByColour() {
+    if (!transparent_.isValid() || !widget_->isVisible()) return;
+    const QImage picture = widget_->grab().toImage();
+    if (picture.isNull()) return;
+    // The grab is in device pixels; the shape in the widget's own.
+    const QImage mask =
+        picture.createMaskFromColor(transparent_.rgb(), Qt::MaskOutColor).scaled(widget_->size());
+    const QRegion shape(QBitmap::fromImage(mask));
+    if (shape != widget_->mask()) widget_->setMask(shape);
 }
 
 void QtWindow::setStayOnTop(bool onTop) {

@@ -1,8 +1,10 @@
 #pragma once
 #include "engine/platform/window.h"
 
+#include <QColor>
 #include <QImage>
 #include <QPointer>
+#include <QTimer>
 #include <QWidget>
 
 namespace coilrun::qt {
@@ -40,6 +42,11 @@ public:
     platform::Rect geometry() const override;
     void setMinimumSize(int width, int height) override;
     void setMaximized(bool maximized) override;
+    platform::Rect frameGeometry() const override;
+    void setFrameSize(int width, int height) override;
+    void moveFrameTo(int left, int top) override;
+    void setBorderStyle(platform::BorderStyle style) override;
+    bool setTransparentColor(const std::string& colour) override;
     void setStayOnTop(bool onTop) override;
     bool stayOnTop() const override;
     void setBorderless(bool borderless) override;
@@ -60,12 +67,19 @@ public:
 
 private:
     void setFlag(Qt::WindowType flag, bool on);
+    void applyFlags(Qt::WindowFlags flags);
+    // The window's shape leaves out the pixels of the transparent colour.
+    void shapeByColour();
 
     WindowWidget* widget_; // owned here; deleted in the destructor
     QSize reportedSize_;   // the last size onResize was given
     // The stay-on-top hint changed on the native window: make it anew before it is
     // shown again (see setFlag).
     bool recreateOnShow_ = false;
+    // Styles with a fixed frame keep the size the window has or is given.
+    bool fixedSize_ = false;
+    QColor transparent_;
+    QTimer* shapeTimer_ = nullptr; // owned by the widget
 };
 
 // Wraps any child QWidget as a platform widget (panels, labels, views).

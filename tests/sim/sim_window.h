@@ -38,6 +38,12 @@ public:
     platform::Rect geometry() const override { return rect; }
     void setMinimumSize(int w, int h) override { minWidth = w, minHeight = h; }
     void setMaximized(bool m) override { maximized = m; }
+    // No window manager here: the frame is the client area.
+    platform::Rect frameGeometry() const override { return rect; }
+    void setFrameSize(int w, int h) override { setGeometry({rect.left, rect.top, w, h}); }
+    void moveFrameTo(int l, int t) override { setGeometry({l, t, rect.width, rect.height}); }
+    void setBorderStyle(platform::BorderStyle s) override { borderStyle = s; }
+    bool setTransparentColor(const std::string& colour) override;
     void setStayOnTop(bool on) override { onTop = on; }
     bool stayOnTop() const override { return onTop; }
     void setBorderless(bool b) override { noBorder = b; }
@@ -63,6 +69,8 @@ public:
     platform::Rect rect;
     int minWidth = 0, minHeight = 0;
     bool maximized = false;
+    platform::BorderStyle borderStyle = platform::BorderStyle::Sizeable;
+    std::string transparentColor;
     bool onTop = false;
     bool noBorder = false;
     std::uint32_t background = 0xffffffff;
