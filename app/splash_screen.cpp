@@ -8,8 +8,7 @@
 
 namespace coilrun {
 
-TSplashScreen::TSplashScreen(platform::Platform& platform)
-    : window_(platform.createWindow()) {
+TSplashScreen::TSplashScreen(platform::Platform& platform) : window_(platform.createWindow()) {
     auto& screen = platform.screen();
     window_->setBorderless(true);
     window_->setGeometry({(screen.width() - 262) / 2, (screen.height() - 182) / 2, 262, 182});
@@ -54,12 +53,18 @@ void TSplashScreen::wb1DocumentComplete() {
         scoreListText = wb1->locationName();
         scoreListAvailable = true;
     }
-    if (showMainWindow) showMainWindow();
+    showMainWindowOnce();
 }
 
 void TSplashScreen::timer2Timer() {
     ++splashTicks;
-    if ((splashTicks == 20 || splashTicks == 21) && showMainWindow) showMainWindow();
+    if (splashTicks == 20 || splashTicks == 21) showMainWindowOnce();
+}
+
+void TSplashScreen::showMainWindowOnce() {
+    if (mainWindowShown_ || !showMainWindow) return;
+    mainWindowShown_ = true;
+    showMainWindow();
 }
 
 platform::Image splashPicture() {

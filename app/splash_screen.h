@@ -31,6 +31,11 @@ public:
     int splashTicks = 0;
 
 private:
+    // The game window is shown from here once only: a later show (the page completing
+    // late, the timer's fallback) would bring it back over a player who already quit.
+    void showMainWindowOnce();
+
+    bool mainWindowShown_ = false;
     std::unique_ptr<platform::Window> window_;
     std::unique_ptr<platform::Widget> label2;
     std::unique_ptr<platform::WebView> wb1;

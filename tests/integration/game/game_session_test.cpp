@@ -3,54 +3,16 @@
 // the snake steered with the arrow keys and out of the box, the level-over screen,
 // and the pause menu of the next attempt. Its score server is the reference one.
 //
-// Everything is seen from outside, as a player would: screenshots read by OCR,
-// the window's caption, the sound that reached the null sink. The machine may be
-// slow and busy: every step polls with a generous limit and no step is timed.
-//
-// There is no window manager here, so nothing gives the game window the keyboard
-// focus: it is focused with xdotool before keys are sent, as a window manager
-// would on a desktop.
-#include "tests/integration/game/private_desktop.h"
-#include "tests/integration/game/screen_reader.h"
-#include "tests/integration/server/server_process.h"
+// Everything is seen from outside, as a player would; no step is timed.
+#include "tests/integration/game/game_fixture.h"
 
-#include <QCoreApplication>
-#include <QDir>
-#include <QElapsedTimer>
-#include <QFile>
 #include <QRegularExpression>
-#include <QStandardPaths>
 #include <QThread>
 #include <algorithm>
 #include <cmath>
-#include <functional>
-#include <gtest/gtest.h>
-#include <optional>
 
 namespace coilrun::integration {
 namespace {
-
-QString coilrunPath, scoredPath;
-
-constexpr QSize kScreen{1280, 800};
-// What the game window's viewer draws into while it does not fill the window.
-constexpr QSize kFixedView{928, 514};
-
-// What was seen, for the log of a run that passes as well as one that fails.
-void note(const QString& what) {
-    std::printf("[ seen     ] %s\n", qPrintable(what));
-    std::fflush(stdout);
-}
-
-bool waitUntil(const std::function<bool()>& done, double seconds, int pollMs = 300) {
-    QElapsedTimer t;
-    t.start();
-    while (t.elapsed() < seconds * 1000) {
-        if (done()) return true;
-        QThread::msleep(pollMs);
-    }
-    return done();
-}
 
 // The part of the screen the game's picture covers: the whole window, or the fixed
 // view in its top-left corner with the window's plain background round it.
@@ -97,94 +59,8 @@ int areaOf(const QRect& r) {
     return r.width() * r.height();
 }
 
-class GameSession : public ::testing::Test {
+class GameSession : public GameFixture {
 protected:
-    void SetUp() override {
-        for (const char* tool : {"Xvfb", "pulseaudio", "pactl", "parec", "sox", "xdotool", "xprop",
-                                 "convert", "tesseract"})
-            ASSERT_FALSE(QStandardPaths::findExecutable(tool).isEmpty())
-                << tool << " is missing (see scripts/packages.txt)";
-        ASSERT_TRUE(desktop.ready()) << desktop.error().toStdString();
-        tools = desktop.environment(desktop.path("tools-home"));
-        reader.emplace([this] { return desktop.screenshot(); }, tools,
-                       QDir::current().filePath("integration_game_shots"));
-
-        server.setEnvironment(desktop.environment(desktop.path("server-home")));
-        QString error;
-        ASSERT_TRUE(server.start({"--db", desktop.path("scores.sqlite")},
-                                 desktop.path("server.log"), &error))
-            << error.toStdString();
-
-        QProcessEnvironment env = desktop.environment(desktop.path("game-home"));
-        env.insert("COILRUN_SCORE_SERVER", QString("http://127.0.0.1:%1").arg(server.port()));
-        env.insert("QT_QPA_PLATFORM", "xcb");
-        env.insert("LIBGL_ALWAYS_SOFTWARE", "1");
-        env.insert("QTWEBENGINE_DISABLE_SANDBOX", "1");
-        env.insert("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu");
-        game.setProcessEnvironment(env);
-        endWithParent(game);
-        game.setProcessChannelMode(QProcess::MergedChannels);
-        game.setStandardOutputFile(desktop.path("game.log"));
-        game.start(coilrunPath, {});
-        ASSERT_TRUE(game.waitForStarted(30000)) << game.errorString().toStdString();
-    }
-
-    void TearDown() override {
-        if (game.state() != QProcess::NotRunning) {
-            game.kill();
-            game.waitForFinished(30000);
-        }
-        if (HasFailure()) {
-            std::printf("game log (%s):\n%s\n", qPrintable(desktop.path("game.log")),
-                        tail(desktop.path("game.log")).constData());
-            std::printf("screenshots are in %s\n",
-                        qPrintable(QDir::current().filePath("integration_game_shots")));
-        }
-    }
-
-    static QByteArray tail(const QString& file) {
-        QFile f(file);
-        if (!f.open(QIODevice::ReadOnly)) return "(none)";
-        const QByteArray all = f.readAll();
-        return all.right(3000);
-    }
-
-    QString tool(const QString& program, const QStringList& args) {
-        return runTool(program, args, tools, nullptr, 30000);
-    }
-
-    // The game's main window: the largest window of the process that is mapped.
-    struct Window {
-        QString id;
-        QRect geometry;
-    };
-    std::optional<Window> mainWindow() {
-        std::optional<Window> best;
-        const QStringList ids =
-            tool("xdotool", {"search", "--onlyvisible", "--pid", QString::number(game.processId())})
-                .split('\n', Qt::SkipEmptyParts);
-        for (const QString& id : ids) {
-            QRect g;
-            for (const QString& line :
-                 tool("xdotool", {"getwindowgeometry", "--shell", id}).split('\n')) {
-                const QString value = line.section('=', 1);
-                if (line.startsWith("X=")) g.moveLeft(value.toInt());
-                if (line.startsWith("Y=")) g.moveTop(value.toInt());
-                if (line.startsWith("WIDTH=")) g.setWidth(value.toInt());
-                if (line.startsWith("HEIGHT=")) g.setHeight(value.toInt());
-            }
-            if (g.width() >= kFixedView.width() &&
-                (!best ||
-                 g.width() * g.height() > best->geometry.width() * best->geometry.height()))
-                best = Window{id, g};
-        }
-        return best;
-    }
-
-    QString caption() {
-        const auto w = mainWindow();
-        return w ? tool("xdotool", {"getwindowname", w->id}).trimmed() : QString();
-    }
     // The caption's "light = N", or nullopt when the caption has no such field.
     std::optional<int> captionLight(const QString& text) {
         static const QRegularExpression light("light = (-?\\d+)");
@@ -208,66 +84,6 @@ protected:
             },
             seconds, 200);
     }
-
-    // Gives the game window the focus, as a window manager would on a click.
-    void focus() {
-        if (const auto w = mainWindow()) tool("xdotool", {"windowfocus", "--sync", w->id});
-    }
-    void keyDown(const QString& key) { tool("xdotool", {"keydown", key}); }
-    void keyUp(const QString& key) { tool("xdotool", {"keyup", key}); }
-    // A short press: long enough for a frame of a slow game to see it, short enough
-    // not to count again after the game's 300 ms debounce.
-    void tap(const QString& key) {
-        keyDown(key);
-        QThread::msleep(150);
-        keyUp(key);
-    }
-
-    // Shoots and reads the screen until every phrase is read (or, with anyOf, one of
-    // them), or the time is up; returns the words last read.
-    QList<ReadWord> untilRead(const QString& shot, const QStringList& phrases, double seconds,
-                              bool anyOf = false) {
-        QList<ReadWord> words;
-        waitUntil(
-            [&] {
-                words = reader->shootAndRead(shot);
-                int found = 0;
-                for (const QString& p : phrases)
-                    found += ScreenReader::contains(words, p);
-                return anyOf ? found > 0 : found == phrases.size();
-            },
-            seconds, 500);
-        return words;
-    }
-
-    // Seconds of the null sink's output, and what sox makes of them: the RMS
-    // amplitude (0 for silence, 1 for full scale), or -1 when nothing was recorded.
-    double recordedRms(double seconds) {
-        const QString raw = desktop.path("sink.raw");
-        QProcess parec;
-        parec.setProcessEnvironment(tools);
-        parec.setStandardOutputFile(raw);
-        parec.start("parec", {"-d", PrivateDesktop::sink() + ".monitor", "--raw", "--format=s16le",
-                              "--channels=1", "--rate=16000"});
-        if (!parec.waitForStarted(10000)) return -1;
-        QThread::msleep(int(seconds * 1000));
-        parec.terminate();
-        parec.waitForFinished(10000);
-        QProcess sox;
-        sox.setProcessEnvironment(tools);
-        sox.start("sox", {"-t", "raw", "-r", "16000", "-e", "signed-integer", "-b", "16", "-c", "1",
-                          raw, "-n", "stat"});
-        sox.waitForFinished(30000);
-        static const QRegularExpression rms("RMS\\s+amplitude:\\s+([0-9.eE+-]+)");
-        const auto m = rms.match(QString::fromLocal8Bit(sox.readAllStandardError()));
-        return m.hasMatch() ? m.captured(1).toDouble() : -1;
-    }
-
-    PrivateDesktop desktop{kScreen};
-    QProcessEnvironment tools;
-    std::optional<ScreenReader> reader;
-    server::testing::ServerProcess server;
-    QProcess game;
 };
 
 TEST_F(GameSession, MenuLevelOneCrashAndPauseAsAPlayerSeesThem) {
@@ -438,25 +254,10 @@ TEST_F(GameSession, MenuLevelOneCrashAndPauseAsAPlayerSeesThem) {
     EXPECT_TRUE(resumed) << "still paused; read: " << ScreenReader::allText(words).toStdString();
 
     // The score list the splash showed came from the score server.
-    QFile log(desktop.path("server.log"));
-    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(log.readAll().contains("GET /Coilrun/data/view.php 200"))
+    EXPECT_TRUE(serverLog().contains("GET /Coilrun/data/view.php 200"))
         << "the score server was never asked for its list";
     EXPECT_EQ(game.state(), QProcess::Running) << "the game ended during the session";
 }
 
 } // namespace
 } // namespace coilrun::integration
-
-int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    if (argc < 3) {
-        std::fprintf(stderr, "usage: %s PATH_TO_COILRUN PATH_TO_COILRUN_SCORED\n", argv[0]);
-        return 2;
-    }
-    coilrun::integration::coilrunPath = QString::fromLocal8Bit(argv[1]);
-    coilrun::integration::scoredPath = QString::fromLocal8Bit(argv[2]);
-    coilrun::server::testing::ServerProcess::executable() = coilrun::integration::scoredPath;
-    return RUN_ALL_TESTS();
-}

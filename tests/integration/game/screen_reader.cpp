@@ -52,18 +52,21 @@ QList<ReadWord> ScreenReader::read(const QString& name) {
     return words;
 }
 
-bool ScreenReader::contains(const QList<ReadWord>& words, const QString& phrase) {
+std::optional<QRect> ScreenReader::find(const QList<ReadWord>& words, const QString& phrase) {
     QStringList wanted;
     for (const QString& w : phrase.split(' ', Qt::SkipEmptyParts))
         if (!bare(w).isEmpty()) wanted.push_back(bare(w));
-    if (wanted.isEmpty()) return false;
+    if (wanted.isEmpty()) return std::nullopt;
     for (qsizetype i = 0; i + wanted.size() <= words.size(); ++i) {
         bool all = true;
-        for (qsizetype k = 0; k < wanted.size() && all; ++k)
+        QRect box;
+        for (qsizetype k = 0; k < wanted.size() && all; ++k) {
             all = words[i + k].line == words[i].line && bare(words[i + k].text) == wanted[k];
-        if (all) return true;
+            box = box.united(words[i + k].box);
+        }
+        if (all) return box;
     }
-    return false;
+    return std::nullopt;
 }
 
 QString ScreenReader::allText(const QList<ReadWord>& words) {

@@ -8,6 +8,7 @@
 #include <QRect>
 #include <QString>
 #include <functional>
+#include <optional>
 
 namespace coilrun::integration {
 
@@ -35,7 +36,11 @@ public:
 
     // Whether the words hold this phrase: its words one after another on one line,
     // compared without case and without the marks OCR adds or drops around them.
-    static bool contains(const QList<ReadWord>& words, const QString& phrase);
+    static bool contains(const QList<ReadWord>& words, const QString& phrase) {
+        return find(words, phrase).has_value();
+    }
+    // Where the phrase is on the screen, its words' boxes together.
+    static std::optional<QRect> find(const QList<ReadWord>& words, const QString& phrase);
     // Every word, for a failure message.
     static QString allText(const QList<ReadWord>& words);
 

@@ -1,5 +1,6 @@
 // The real coilrun-scored over real HTTP on loopback, against the backend this
 // run was started with (SQLite, or a private PostgreSQL cluster).
+#include "online/run_report.h"
 #include "tests/integration/server/backend.h"
 #include "tests/integration/server/http_client.h"
 #include "tests/integration/server/server_process.h"
@@ -212,6 +213,18 @@ TEST_F(ScoreServer, AReportAppearsInViewAfterwards) {
     EXPECT_EQ(runs.count("skip()+goback()"), 1u);
     EXPECT_EQ(runs.count("J\xC3\xB6rg"), 1u);
     EXPECT_EQ(runs.count("';DROP TABLE reports;--"), 1u);
+}
+
+TEST_F(ScoreServer, TheGamesReportAddressStoresTheNameAsMeant) {
+    startServer(server_);
+    // What the game sends on a quit, blanks, '#', '&' and a non-ASCII letter included.
+    const std::string target =
+        coilrun::online::runReportUrl("", "ME", 7, "08/12/2026", "Zo\xc3\xab #1 & co");
+    ASSERT_EQ(get(target).status, 200);
+    const auto runs = storedRuns();
+    ASSERT_EQ(runs.size(), 1u);
+    EXPECT_EQ(runs.begin()->first, "Zo\xc3\xab #1 -and- co");
+    EXPECT_EQ(runs.begin()->second, 7);
 }
 
 TEST_F(ScoreServer, AThousandReportsFromFiftyClientsAreAllStoredAndAcknowledged) {

@@ -1,5 +1,6 @@
 #pragma once
 #include <QByteArray>
+#include <QList>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <atomic>
@@ -20,6 +21,8 @@ public:
 
     QString url() const { return QString("http://127.0.0.1:%1").arg(serverPort()); }
     int requests() const { return requests_; }
+    // The request target (path and query) of every request so far, in order.
+    const QList<QByteArray>& targets() const { return targets_; }
 
     static QByteArray pageWithTitle(const QByteArray& title) {
         return "<!DOCTYPE html><html><head><title>" + title +
@@ -33,6 +36,8 @@ protected:
         connect(socket, &QTcpSocket::readyRead, socket, [this, socket] {
             buffer_ += socket->readAll();
             if (!buffer_.contains("\r\n\r\n")) return;
+            const QList<QByteArray> requestLine = buffer_.left(buffer_.indexOf("\r\n")).split(' ');
+            targets_.push_back(requestLine.size() > 1 ? requestLine[1] : QByteArray());
             buffer_.clear();
             ++requests_;
             if (mode_ == Mode::Silent) return; // keep the connection open, say nothing
@@ -50,6 +55,7 @@ private:
     QByteArray contentType_;
     QByteArray buffer_;
     int requests_ = 0;
+    QList<QByteArray> targets_;
 };
 
 } // namespace coilrun::testing

@@ -51,6 +51,17 @@ TEST(Quit, FromTheMainMenuOneReportAndNewOnAFreshStore) {
     EXPECT_EQ(browserWindow(g).captionText, "Scores");
 }
 
+TEST(Quit, WithinTheFirstTwentySecondsTheSplashDoesNotBringTheGameBack) {
+    GameDriver g;
+    Server server(g);
+    g.toMainMenu();
+    ASSERT_LT(g.platform.clockImpl.now(), 19.0) << "the menu came too late for this story";
+    g.click(*g.links().menuMain2, 3); // QUIT
+    g.run(25);
+    EXPECT_TRUE(browserWindow(g).visible);
+    EXPECT_FALSE(g.mainWindow().visible) << "the splash's fallback showed the game again";
+}
+
 TEST(Quit, FromThePauseMenuWithAScoreAfterTheFirstRun) {
     GameDriver g;
     g.platform.settingsImpl.keys[kKey]["Creator"] = std::string("Velmora");
