@@ -228,7 +228,7 @@ void QtWindow::shapeByColour() {
     if (picture.isNull()) return;
     // The grab is in device pixels; the shape in the widget's own.
     const QImage mask =
-        picture.createMaskFromColor(transparent_.rgb(), Qt::MaskOutColor).scaled(widget_->size());
+        picture.createMaskFromColor(transparent_.rgb(), Qt::MaskInColor).scaled(widget_->size());
     const QRegion shape(QBitmap::fromImage(mask));
     if (shape != widget_->mask()) widget_->setMask(shape);
 }

@@ -226,6 +226,62 @@ TEST_F(WindowTest, StylesSetWhileHiddenReachTheWindowSystem) {
     EXPECT_EQ(again.widget()->winId(), id);
 }
 
+// What a score page may ask of its window: a frame style, an outer size, a colour to
+// see through.
+TEST_F(WindowTest, FrameStylesOuterSizeAndASeeThroughColour) {
+    QtWindow window;
+    window.setGeometry({100, 100, 400, 300});
+    // Left half blue, right half magenta.
+    platform::Image picture{40, 30, std::vector<std::uint32_t>(40 * 30, 0xff2040c0)};
+    for (int y = 0; y < 30; ++y)
+        for (int x = 20; x < 40; ++x)
+            picture.at(x, y) = 0xffff00ff;
+    window.setPicture(picture);
+    window.show();
+    ASSERT_TRUE(spinUntil([&] { return window.widget()->windowHandle()->isExposed(); }));
+    const WId id = window.widget()->winId();
+    const auto type = [&] { return property(id, "_NET_WM_WINDOW_TYPE"); };
+
+    using S = platform::BorderStyle;
+    window.setBorderStyle(S::None);
+    spinFor(100);
+    EXPECT_TRUE(undecorated(id));
+    window.setBorderStyle(S::Dialog);
+    spinFor(100);
+    EXPECT_FALSE(undecorated(id));
+    EXPECT_TRUE(type().contains("_NET_WM_WINDOW_TYPE_DIALOG")) << type().toStdString();
+    window.setBorderStyle(S::ToolWindow);
+    spinFor(100);
+    EXPECT_TRUE(type().contains("_NET_WM_WINDOW_TYPE_UTILITY")) << type().toStdString();
+    EXPECT_EQ(window.widget()->winId(), id) << "a new style on the window it has";
+
+    // A fixed frame keeps the size a page asks for; a sizeable one can be resized.
+    window.setBorderStyle(S::Single);
+    window.setFrameSize(500, 320);
+    window.moveFrameTo(20, 30);
+    ASSERT_TRUE(spinUntil([&] { return deviceGeometry(id).size() == QSize(500, 320); }))
+        << "no window manager here: the outer size is the window's";
+    EXPECT_EQ(window.frameGeometry().width, 500);
+    EXPECT_EQ(window.widget()->minimumSize(), window.widget()->maximumSize());
+    window.setBorderStyle(S::Sizeable);
+    EXPECT_LT(window.widget()->minimumWidth(), window.widget()->maximumWidth());
+
+    // The magenta half is see-through; a text that names no colour changes nothing.
+    EXPECT_FALSE(window.setTransparentColor("no such colour"));
+    EXPECT_TRUE(window.widget()->mask().isEmpty());
+    ASSERT_TRUE(window.setTransparentColor("magenta"));
+    ASSERT_TRUE(spinUntil([&] { return !window.widget()->mask().isEmpty(); }));
+    const QRegion shape = window.widget()->mask();
+    EXPECT_TRUE(shape.contains(QPoint(100, 160)));
+    EXPECT_FALSE(shape.contains(QPoint(400, 160)));
+    spinFor(200);
+    const QImage seen = screenshot(deviceGeometry(id));
+    ASSERT_FALSE(seen.isNull());
+    EXPECT_EQ(seen.pixel(seen.width() / 4, seen.height() / 2) & 0xffffff, 0x2040c0u);
+    EXPECT_NE(seen.pixel(seen.width() * 3 / 4, seen.height() / 2) & 0xffffff, 0xff00ffu)
+        << "the magenta half is still drawn";
+}
+
 TEST_F(WindowTest, ResizesAreReportedOnceWhetherShownOrNot) {
     QtWindow window;
     std::vector<QSize> sizes;
