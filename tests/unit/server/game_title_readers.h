@@ -1,29 +1,20 @@
 #pragma once
-// The game's two readers of page titles, written out from how the game reads them so that the
-// server's titles are checked against what the game will do with them, not
-// against the server's own idea of them.
+// The game's own readers of page titles, so that the server's titles are checked
+// against what the game will do with them, not against the server's own idea of them.
+#include "online/page_commands.h"
+#include "online/score_list.h"
+
 #include <string>
 #include <utility>
 #include <vector>
 
 namespace coilrun::server::testing {
 
-// The score overlay: the lines the score overlay shows for a title.
+// The score overlay: the lines it shows for a title, without the closing blank
+// line and "<< GO BACK <<" that it always adds.
 inline std::vector<std::string> scoreListLines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::string buffer = "BEST SCORE:   ";
-    for (char c : text) {
-        if (c == '+') {
-            if (buffer.empty()) {
-                lines.push_back("");
-                buffer = "- LATEST SCORES -";
-            }
-            lines.push_back(buffer);
-            buffer.clear();
-        } else {
-            buffer += c;
-        }
-    }
+    std::vector<std::string> lines = online::scoreListLines(true, text);
+    lines.resize(lines.size() - 2);
     return lines;
 }
 
@@ -36,24 +27,8 @@ inline bool splashTakesAsScoreList(const std::string& title) {
 // The score browser: the (name, value) page commands of a title.
 inline std::vector<std::pair<std::string, std::string>> pageCommands(const std::string& title) {
     std::vector<std::pair<std::string, std::string>> pairs;
-    std::string buffer, name;
-    bool outside = true;
-    for (char c : title) {
-        if (c == '(') {
-            outside = false;
-            name = buffer;
-            buffer.clear();
-        } else if (c == ')') {
-            outside = true;
-            if (pairs.size() < 256) pairs.push_back({name, buffer});
-            name.clear();
-            buffer.clear();
-        } else if (c == ' ') {
-            if (!outside) buffer += c;
-        } else {
-            buffer += c;
-        }
-    }
+    for (const online::PageCommand& c : online::parsePageCommands(title))
+        pairs.push_back({c.name, c.value});
     return pairs;
 }
 
