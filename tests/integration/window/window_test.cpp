@@ -11,6 +11,7 @@
 #include "platform/qt/qt_message_loop.h"
 #include "platform/qt/qt_platform.h"
 #include "platform/qt/qt_window.h"
+#include "tests/integration/window/delete_window_message.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -446,28 +447,6 @@ TEST_F(WindowTest, TheMenuLineUnderThePointerIsTheOneDrawnThere) {
 }
 
 // What a window manager sends a client whose window the user closes (Xvfb has none).
-void sendDeleteWindow(WId window) {
-    xcb_connection_t* c = xcb_connect(nullptr, nullptr);
-    auto atom = [c](const char* name) {
-        auto* reply = xcb_intern_atom_reply(
-            c, xcb_intern_atom(c, 0, std::uint16_t(std::strlen(name)), name), nullptr);
-        const xcb_atom_t a = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
-        std::free(reply);
-        return a;
-    };
-    xcb_client_message_event_t event{};
-    event.response_type = XCB_CLIENT_MESSAGE;
-    event.format = 32;
-    event.window = xcb_window_t(window);
-    event.type = atom("WM_PROTOCOLS");
-    event.data.data32[0] = atom("WM_DELETE_WINDOW");
-    event.data.data32[1] = XCB_CURRENT_TIME;
-    xcb_send_event(c, 0, event.window, XCB_EVENT_MASK_NO_EVENT,
-                   reinterpret_cast<const char*>(&event));
-    xcb_flush(c);
-    xcb_disconnect(c);
-}
-
 // The cadencer pump posts itself a message every cycle and handles pending messages
 // inside it (TGLCadencer::progress -> processMessages); the window manager's close
 // must still get through.
@@ -490,7 +469,7 @@ TEST_F(WindowTest, TheWindowManagersCloseGetsThroughWhileThePumpRuns) {
     };
     loop.post(cycle);
     ASSERT_TRUE(spinUntil([&] { return cycles > 100; }));
-    sendDeleteWindow(window.widget()->winId());
+    ASSERT_TRUE(coilrun::testing::sendDeleteWindow(xcb_window_t(window.widget()->winId())));
     EXPECT_TRUE(spinUntil([&] { return closed; }, 5000)) << "after " << cycles << " cycles";
     pumping = false;
     spinFor(50);
