@@ -89,11 +89,14 @@ int main(int argc, char** argv) {
 
     bool measuring = false;
     std::vector<double> stamps;
+    int drawnWidth = 0, drawnHeight = 0; // the game's layout tick may resize the window
     double cpuStart = 0, cpuEnd = 0;
     auto& viewer = form.viewer();
     auto previous = viewer.onAfterRender;
     viewer.onAfterRender = [&](int w, int h) {
         if (previous) previous(w, h);
+        drawnWidth = w;
+        drawnHeight = h;
         if (options.vsyncHz > 0) {
             const double period = 1.0 / options.vsyncHz, now = wallSeconds();
             const double next = (std::floor(now / period) + 1) * period;
@@ -113,8 +116,8 @@ int main(int argc, char** argv) {
     QApplication::exec();
     viewer.onAfterRender = previous;
 
-    std::printf("menu scene %d x %d, %.1f s, swap interval %s%s\n", options.width, options.height,
-                options.seconds,
+    std::printf("menu scene drawn at %d x %d (asked %d x %d), %.1f s, swap interval %s%s\n",
+                drawnWidth, drawnHeight, options.width, options.height, options.seconds,
                 options.swapInterval >= 0 ? std::to_string(options.swapInterval).c_str()
                                           : "as the program sets it",
                 options.vsyncHz > 0
