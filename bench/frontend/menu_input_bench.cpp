@@ -7,6 +7,7 @@
 // The whole program runs on the simulated platform; each call is timed on the
 // thread's CPU clock.
 //   build/bench_menu_input [frames]        (default 4000 logo frames)
+#include "bench/bench_clocks.h"
 #include "engine/input/virtual_keys.h"
 #include "frontend/pointer_actions.h"
 #include "frontend/title_logo.h"
@@ -16,25 +17,14 @@
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
-#include <time.h>
 #include <vector>
 
 namespace {
 
+using coilrun::bench::percentile;
+using coilrun::bench::threadCpuNs;
+
 using coilrun::scenario::GameDriver;
-
-double threadCpuNs() {
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return double(t.tv_sec) * 1e9 + double(t.tv_nsec);
-}
-
-double percentile(std::vector<double> v, double p) {
-    if (v.empty()) return 0;
-    std::sort(v.begin(), v.end());
-    const std::size_t i = std::min(v.size() - 1, std::size_t(p * double(v.size() - 1) + 0.5));
-    return v[i];
-}
 
 void report(const char* what, const std::vector<double>& ns) {
     std::printf("  %-44s median %7.2f us, 99th percentile %7.2f us, max %7.2f us (%zu calls)\n",

@@ -4,6 +4,7 @@
 // The whole program runs on the simulated platform; the frames are called one by
 // one and each is timed on the thread's CPU clock.
 //   build/bench_game [frames]        (default 20000)
+#include "bench/bench_clocks.h"
 #include "engine/input/virtual_keys.h"
 #include "game/frame_driver.h"
 #include "game/steering.h"
@@ -13,10 +14,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
-#include <time.h>
 #include <vector>
 
 namespace {
+
+using coilrun::bench::percentile;
+using coilrun::bench::threadCpuNs;
 
 using coilrun::Cell;
 using coilrun::scenario::GameDriver;
@@ -24,12 +27,6 @@ using coilrun::scenario::GameDriver;
 constexpr int kStoredLevel = 11;
 constexpr int kBodyLength = 37; // snakeLength: body spheres behind the head
 constexpr double kFrame = 0.01; // Cadencer1's fixed step
-
-double threadCpuNs() {
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return double(t.tv_sec) * 1e9 + double(t.tv_nsec);
-}
 
 // A closed course of 40 cells that keeps off the outer layer (where every frame
 // would start the warning sound) and passes the centre, where a level starts:
@@ -56,13 +53,6 @@ std::string directionBetween(Cell a, Cell b) {
         if (a.x + int(v.x) == b.x && a.y + int(v.y) == b.y && a.z + int(v.z) == b.z) return d;
     }
     return "";
-}
-
-double percentile(std::vector<double> v, double p) {
-    if (v.empty()) return 0;
-    std::sort(v.begin(), v.end());
-    const std::size_t i = std::min(v.size() - 1, std::size_t(p * double(v.size() - 1) + 0.5));
-    return v[i];
 }
 
 int fail(const char* why) {

@@ -10,6 +10,7 @@
 //                       swap does with a swap interval of 1 on a display that has one
 //                       (Xvfb has none): shows what the program does while it waits
 #include "app/main_form.h"
+#include "bench/bench_clocks.h"
 #include "platform/qt/qt_platform.h"
 
 #include <QApplication>
@@ -28,12 +29,6 @@
 using namespace coilrun;
 
 namespace {
-
-double cpuSeconds() {
-    timespec t{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-    return double(t.tv_sec) + double(t.tv_nsec) * 1e-9;
-}
 
 double wallSeconds() {
     return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())
@@ -106,11 +101,11 @@ int main(int argc, char** argv) {
     };
     QTimer::singleShot(1000, [&] {
         measuring = true;
-        cpuStart = cpuSeconds();
+        cpuStart = bench::processCpuSeconds();
     });
     QTimer::singleShot(int(1000 + options.seconds * 1000), [&] {
         measuring = false;
-        cpuEnd = cpuSeconds();
+        cpuEnd = bench::processCpuSeconds();
         QApplication::quit();
     });
     QApplication::exec();

@@ -8,12 +8,10 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QTimer>
-
-#include <sys/resource.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <sys/resource.h>
 #include <vector>
 
 namespace {
@@ -61,7 +59,8 @@ int main(int argc, char** argv) {
             return 1;
         }
         const auto pcm = s->pcmData();
-        voice->play(pcm.data(), pcm.size(), 1, [] { std::fprintf(stderr, "a sample ended early\n"); });
+        voice->play(pcm.data(), pcm.size(), 1,
+                    [] { std::fprintf(stderr, "a sample ended early\n"); });
         voices.push_back(std::move(voice));
     }
     const double openMs = double(opening.nsecsElapsed()) * 1e-6;

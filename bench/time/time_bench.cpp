@@ -1,5 +1,6 @@
 // Prints the asynchronous timer's tick intervals, what its workers cost, and the ASAP
 // pump's frame rate with and without a window timer beside it.
+#include "bench/bench_clocks.h"
 #include "engine/time/async_timer.h"
 #include "engine/time/cadencer.h"
 #include "engine/time/timer.h"
@@ -18,12 +19,6 @@ using namespace coilrun;
 
 namespace {
 
-double cpuSeconds() {
-    timespec t{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-    return double(t.tv_sec) + double(t.tv_nsec) * 1e-9;
-}
-
 // Runs the event loop for ms, blocking when there is nothing to do.
 void runLoop(int ms) {
     QEventLoop loop;
@@ -34,11 +29,6 @@ void runLoop(int ms) {
 struct NullScene : ProgressTarget {
     void doProgress(double, double) override {}
 };
-
-double percentile(std::vector<double> v, double p) {
-    std::sort(v.begin(), v.end());
-    return v[std::min(v.size() - 1, std::size_t(p * double(v.size())))];
-}
 
 } // namespace
 
@@ -61,13 +51,13 @@ int main(int argc, char** argv) {
             gaps.push_back((at[i] - at[i - 1]) * 1e3);
         std::printf("async timer at 10 ms: %zu ticks in %d s, interval median %.3f ms, "
                     "p99 %.3f ms, max %.3f ms\n",
-                    at.size(), seconds, percentile(gaps, 0.5), percentile(gaps, 0.99),
-                    percentile(gaps, 1.0));
+                    at.size(), seconds, bench::percentile(gaps, 0.5), bench::percentile(gaps, 0.99),
+                    bench::percentile(gaps, 1.0));
     }
     {
-        const double idleStart = cpuSeconds();
+        const double idleStart = bench::processCpuSeconds();
         runLoop(seconds * 1000);
-        const double idle = (cpuSeconds() - idleStart) / seconds;
+        const double idle = (bench::processCpuSeconds() - idleStart) / seconds;
         std::vector<std::unique_ptr<TAsyncTimer>> timers;
         int ticks = 0;
         for (int i = 0; i < 5; ++i) {
@@ -77,9 +67,9 @@ int main(int argc, char** argv) {
             t->setEnabled(true);
             timers.push_back(std::move(t));
         }
-        const double start = cpuSeconds();
+        const double start = bench::processCpuSeconds();
         runLoop(seconds * 1000);
-        const double busy = (cpuSeconds() - start) / seconds;
+        const double busy = (bench::processCpuSeconds() - start) / seconds;
         timers.clear();
         std::printf("five async timers at 10 ms: %.1f ms CPU per second (idle loop %.1f ms), "
                     "%.0f ticks/s\n",
