@@ -83,14 +83,19 @@ void mainMenuLowerBlock(Game& game) {
     }
 }
 
-void restartLevel(Game& game) {
-    GameState& s = game.state;
+// Leaves the pause screen: the pause text goes and play goes on.
+void leavePause(Game& game) {
     const SceneLinks& l = game.links;
-    s.levelOver = true;
-    s.restartRequested = true;
     l.timermude->setEnabled(true);
     setAlpha(*l.TextCenter, 0);
     resumeGame(game);
+}
+
+void restartLevel(Game& game) {
+    GameState& s = game.state;
+    s.levelOver = true;
+    s.restartRequested = true;
+    leavePause(game);
     s.controlsActive = true;
     s.stepping = false;
 }
@@ -100,9 +105,7 @@ void pauseMenu(Game& game) {
     const SceneLinks& l = game.links;
     switch (l.menuPause->selected()) {
     case 0:
-        l.timermude->setEnabled(true);
-        setAlpha(*l.TextCenter, 0);
-        resumeGame(game);
+        leavePause(game);
         break;
     case 1:
         restartLevel(game);
