@@ -46,6 +46,8 @@ private:
     void maximize() override { window_->setMaximized(true); }
     int frameWidth() const override { return window_->frameGeometry().width; }
     int frameHeight() const override { return window_->frameGeometry().height; }
+    int clientWidth() const override { return window_->geometry().width; }
+    int clientHeight() const override { return window_->geometry().height; }
     void setFrameWidth(int width) override;
     void setFrameHeight(int height) override;
     int screenWidth() const override { return platform_.screen().width(); }

@@ -1,8 +1,12 @@
 #include "online/score_browser.h"
 
+#include "online/page_text.h"
 #include "online/score_server.h"
 
+#include <algorithm>
 #include <charconv>
+#include <cstdint>
+#include <limits>
 
 namespace coilrun::online {
 
@@ -22,6 +26,7 @@ ScoreBrowser::ScoreBrowser(ScoreBrowserHost& host, std::string serverAddress)
 
 void ScoreBrowser::load(const std::string& url) {
     pageBaseUrl_ = url;
+    reloadedForSize_ = false;
     host_.navigate(url);
 }
 
@@ -31,27 +36,68 @@ void ScoreBrowser::reloadWithoutQuery() {
 }
 
 void ScoreBrowser::pageComplete(const std::string& locationName) {
+    // Boxes never nest: a page that completes under an open box (its loop runs while
+    // the player reads) waits for it. Only the last such page is still in the view.
+    if (boxOpen_) {
+        pageAfterBox_ = locationName;
+        return;
+    }
+    runPage(locationName);
+    while (pageAfterBox_) {
+        const std::string next = std::move(*pageAfterBox_);
+        pageAfterBox_.reset();
+        runPage(next);
+    }
+}
+
+void ScoreBrowser::runPage(const std::string& locationName) {
     // A bare address means the page had no title.
     const bool address = locationName.size() >= 5 && locationName[4] == ':';
     lastTitle_ = address ? std::string() : locationName;
-    bool userMatches = false;
+    PageState page;
     for (const PageCommand& command : parsePageCommands(lastTitle_))
-        if (!run(command, userMatches)) break;
+        if (!run(command, page)) break;
 }
 
-bool ScoreBrowser::run(const PageCommand& c, bool& userMatches) {
+void ScoreBrowser::showBox(Box box, const std::string& text) {
+    struct Open {
+        bool& open;
+        explicit Open(bool& o) : open(o) { open = true; }
+        ~Open() { open = false; }
+    } open(boxOpen_);
+    const std::string shown = cutUtf8(text, kMaxMessageBytes);
+    switch (box) {
+    case Box::Message:
+        host_.showMessage(shown);
+        break;
+    case Box::Information:
+        host_.showInformation(shown);
+        break;
+    case Box::Error:
+        host_.showError(shown);
+        break;
+    }
+}
+
+void ScoreBrowser::showNumberError(const std::string& value) {
+    // The value is cut before it is quoted, so that the box still says what is wrong.
+    const std::string quoted = cutUtf8(value, kMaxMessageBytes / 2);
+    showBox(Box::Error, "'" + quoted + "' is not a valid integer value");
+}
+
+bool ScoreBrowser::run(const PageCommand& c, PageState& page) {
     const std::string& name = c.name;
     if (name == "skip") {
         host_.endProgram();
         return false;
     }
     if (name == "goback") host_.backToGame();
-    if (name == "title") host_.setCaption(c.value);
+    if (name == "title") host_.setCaption(cutUtf8(c.value, kMaxCaptionBytes));
     if (name == "max") host_.maximize();
     if (name == "height" || name == "width") {
         int size = 0;
         if (!readInteger(c.value, size)) {
-            host_.showError("'" + c.value + "' is not a valid integer value");
+            showNumberError(c.value);
             return false;
         }
         resize(name == "height", size);
@@ -59,18 +105,22 @@ bool ScoreBrowser::run(const PageCommand& c, bool& userMatches) {
     if (name == "user") {
         const std::string player = host_.playerName();
         if (c.value.size() <= player.size() && player.compare(0, c.value.size(), c.value) == 0)
-            userMatches = true;
+            page.userMatches = true;
     }
-    if (name == "msg" && userMatches) host_.showMessage(c.value);
+    // One message a page: a title of many would keep the player closing boxes.
+    if (name == "msg" && page.userMatches && !page.messageShown) {
+        page.messageShown = true;
+        showBox(Box::Message, c.value);
+    }
     if (name == "update" && !updateNoticeShown_) {
         int version = 0;
         if (!readInteger(c.value.substr(0, 3), version)) {
-            host_.showError("'" + c.value.substr(0, 3) + "' is not a valid integer value");
+            showNumberError(c.value.substr(0, 3));
             return false;
         }
         if (version > 1) {
-            host_.showInformation(c.value.size() > 3 ? c.value.substr(3) : std::string());
             updateNoticeShown_ = true;
+            showBox(Box::Information, c.value.size() > 3 ? c.value.substr(3) : std::string());
         }
     }
     if (name == "sound") host_.setSilent(false);
@@ -102,17 +152,27 @@ void ScoreBrowser::resize(bool height, int size) {
     int& last = height ? lastPageHeight_ : lastPageWidth_;
     if (size == last) return; // a page that asks for its size again is not reloaded again
     last = size;
-    auto frame = [&] { return height ? host_.frameHeight() : host_.frameWidth(); };
-    auto setFrame = [&](int v) { height ? host_.setFrameHeight(v) : host_.setFrameWidth(v); };
-    const int screen = height ? host_.screenHeight() : host_.screenWidth();
-    setFrame(size);
+    // In 64 bits: a page may ask for any int, and the frame's share comes on top.
+    const std::int64_t frame = height ? host_.frameHeight() : host_.frameWidth();
+    const std::int64_t client = height ? host_.clientHeight() : host_.clientWidth();
+    const std::int64_t screen = height ? host_.screenHeight() : host_.screenWidth();
+    const std::int64_t smallest =
+        (height ? kMinClientHeight : kMinClientWidth) + std::max<std::int64_t>(frame - client, 0);
+    std::int64_t target = std::max<std::int64_t>(size, smallest);
     // Kept within the screen, across as well as down.
-    if (screen < frame()) {
-        setFrame(screen - 20);
-        host_.maximize();
-    }
+    const bool tooLarge = target > screen;
+    if (tooLarge) target = std::max(screen - 20, smallest);
+    target = std::min<std::int64_t>(target, std::numeric_limits<int>::max());
+    if (height)
+        host_.setFrameHeight(int(target));
+    else
+        host_.setFrameWidth(int(target));
+    if (tooLarge) host_.maximize();
     host_.centreOnScreen();
-    reloadWithoutQuery();
+    if (!reloadedForSize_) {
+        reloadedForSize_ = true;
+        reloadWithoutQuery();
+    }
 }
 
 void ScoreBrowser::constrainedResize() {

@@ -2,12 +2,23 @@
 #include "engine/platform/window.h"
 #include "online/page_commands.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace coilrun::online {
 
 using platform::BorderStyle;
+
+// Bounds on what a page may make the score browser show. A real page stays far below
+// them (its caption is a short line, its notices a sentence or two); they keep a
+// hostile one from stretching a caption or a box far past the screen's edges.
+inline constexpr std::size_t kMaxCaptionBytes = 256;
+inline constexpr std::size_t kMaxMessageBytes = 1024;
+// The smallest client area a page may ask for: the page can still be seen, read and
+// closed, whatever its title says.
+inline constexpr int kMinClientWidth = 200;
+inline constexpr int kMinClientHeight = 150;
 
 // What the score browser's page commands do to the program and its windows; the
 // score browser window provides it.
@@ -20,9 +31,11 @@ public:
     virtual void backToGame() = 0;
     virtual void setCaption(const std::string& caption) = 0;
     virtual void maximize() = 0;
-    // The window's outer size (frame included), and the screen's size.
+    // The window's outer size (frame included), its client area, and the screen's size.
     virtual int frameWidth() const = 0;
     virtual int frameHeight() const = 0;
+    virtual int clientWidth() const = 0;
+    virtual int clientHeight() const = 0;
     virtual void setFrameWidth(int width) = 0;
     virtual void setFrameHeight(int height) = 0;
     virtual int screenWidth() const = 0;
@@ -42,7 +55,8 @@ public:
     virtual bool styleTimerRunning() const = 0;
     // The signed-in user's name.
     virtual std::string playerName() const = 0;
-    // Modal message boxes with an OK button.
+    // Modal message boxes with an OK button, showing their UTF-8 text as it is (never
+    // as markup). They return once closed; pages may complete while one is open.
     virtual void showMessage(const std::string& text) = 0;
     virtual void showInformation(const std::string& text) = 0;
     // The error box for a page command's value that is not a number.
@@ -55,13 +69,15 @@ public:
     ScoreBrowser(ScoreBrowserHost& host, std::string serverAddress);
 
     // A page has loaded; locationName is the view's name for it (its title, or its
-    // address when it has none).
+    // address when it has none). A page that completes while one of this browser's
+    // message boxes is open runs once the box has closed; of several, the last.
     void pageComplete(const std::string& locationName);
     // Every size negotiation of the window: the view follows its outer size.
     void constrainedResize();
     // Every second once a frameless style asked for it.
     void timerstyleTimer();
-    // Loads a page and remembers it as the one a size change reloads.
+    // Loads a page and remembers it as the one a size change reloads (once, whatever
+    // the pages that follow ask).
     void load(const std::string& url);
 
     // "", "True" or "False": whether the view keeps its own frame inside the window.
@@ -71,10 +87,21 @@ public:
     bool styleApplied() const { return labelvar_ == "DONE"; }
 
 private:
+    // What one page's commands have done so far.
+    struct PageState {
+        bool userMatches = false;
+        bool messageShown = false;
+    };
+    enum class Box { Message, Information, Error };
+
+    void runPage(const std::string& locationName);
     // Carries out one command; false when the rest of the page's commands must not run.
-    bool run(const PageCommand& command, bool& userMatches);
+    bool run(const PageCommand& command, PageState& page);
+    void showBox(Box box, const std::string& text);
+    void showNumberError(const std::string& value);
     void reloadWithoutQuery();
-    // "height" or "width": the window takes the size once, within the screen.
+    // "height" or "width": the window takes the size, within the screen and not below
+    // the smallest client area.
     void resize(bool height, int size);
 
     ScoreBrowserHost& host_;
@@ -86,6 +113,11 @@ private:
     int lastPageHeight_ = 0;
     int lastPageWidth_ = 0;
     bool updateNoticeShown_ = false;
+    // Reloading for a size happens once per loaded page: two sizes in one title would
+    // otherwise each be new against the other, and the page reload itself for ever.
+    bool reloadedForSize_ = false;
+    bool boxOpen_ = false;
+    std::optional<std::string> pageAfterBox_;
 };
 
 // A page command's number as the game reads it: optional blanks, an optional sign

@@ -1,5 +1,7 @@
 #include "online/score_list.h"
 
+#include "online/page_text.h"
+
 namespace coilrun::online {
 
 std::vector<std::string> scoreListLines(bool available, const std::string& text) {
@@ -12,14 +14,16 @@ std::vector<std::string> scoreListLines(bool available, const std::string& text)
                 "<< GO BACK <<"};
     std::vector<std::string> lines;
     std::string line = "BEST SCORE:   ";
-    for (const char c : text) {
+    for (const char c : latin1FromUtf8(text)) {
+        if (lines.size() >= kMaxScoreListLines) break;
         if (c != '+') {
-            line += c;
+            if (line.size() < kMaxScoreListLineChars) line += c;
             continue;
         }
         if (line.empty()) {
             lines.emplace_back();
             line = "- LATEST SCORES -";
+            if (lines.size() >= kMaxScoreListLines) break;
         }
         lines.push_back(line);
         line.clear();

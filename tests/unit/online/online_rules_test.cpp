@@ -1,6 +1,7 @@
 // The score pages as the game reads and writes them: page commands in a title,
 // the run report's address, the score list's lines.
 #include "online/page_commands.h"
+#include "online/page_text.h"
 #include "online/run_report.h"
 #include "online/score_list.h"
 
@@ -68,6 +69,29 @@ TEST(ScoreList, EntriesLatestScoresAndNoList) {
     EXPECT_EQ(scoreListLines(false, "ignored+"),
               (Lines{"No high score", "information available.", "",
                      "Please check your internet connection.", "", "<< GO BACK <<"}));
+}
+
+TEST(ScoreList, InTheFontsCharacterSetAndWithinItsBounds) {
+    const auto lines = scoreListLines(true, "Zo\xc3\xab  12+\xe6\x9d\x8e  7+");
+    EXPECT_EQ(lines[0], "BEST SCORE:   Zo\xeb  12");
+    EXPECT_EQ(lines[1], "?  7") << "outside the first 256 code points";
+
+    std::string many;
+    for (int i = 0; i < 1000; ++i)
+        many += std::string(100, 'x') + "+";
+    const auto bounded = scoreListLines(true, many);
+    ASSERT_EQ(bounded.size(), kMaxScoreListLines + 2);
+    EXPECT_EQ(bounded[1], std::string(kMaxScoreListLineChars, 'x'));
+    EXPECT_EQ(bounded.back(), "<< GO BACK <<") << "the way back stays";
+}
+
+TEST(PageText, CutsAtCharactersAndNarrowsToEightBits) {
+    EXPECT_EQ(cutUtf8("Zo\xc3\xab", 3), "Zo");
+    EXPECT_EQ(cutUtf8("Zo\xc3\xab", 4), "Zo\xc3\xab");
+    EXPECT_EQ(cutUtf8("\xf0\x9f\x90\x8d!", 3), "");
+    EXPECT_EQ(latin1FromUtf8("a\xc2\xa0\xc3\xbf\xc4\x80\xf0\x9f\x90\x8d"), "a\xa0\xff??");
+    EXPECT_EQ(latin1FromUtf8("\xff\xc3 \xc0\xaf\xe6\x9d"), "?? ??")
+        << "stray, cut-off and overlong bytes";
 }
 
 } // namespace

@@ -13,6 +13,8 @@ struct RecordingHost : ScoreBrowserHost {
     void maximize() override { maximized = true; }
     int frameWidth() const override { return width; }
     int frameHeight() const override { return height; }
+    int clientWidth() const override { return width - border.first; }
+    int clientHeight() const override { return height - border.second; }
     void setFrameWidth(int w) override { width = w; }
     void setFrameHeight(int h) override { height = h; }
     int screenWidth() const override { return 1280; }
@@ -37,6 +39,7 @@ struct RecordingHost : ScoreBrowserHost {
     std::vector<BorderStyle> styles;
     std::string caption, transparent, player = "zoe";
     int width = 758, height = 473;
+    std::pair<int, int> border{8, 30}; // what the frame adds across and down
     bool maximized = false, silent = true, styleTimer = false;
     std::array<int, 4> view{};
 };
@@ -62,10 +65,12 @@ TEST_F(ScoreBrowserTest, SizesStayWithinTheScreen) {
     browser.pageComplete("width(600)height(400)");
     EXPECT_EQ(host.width, 600);
     EXPECT_EQ(host.height, 400);
-    EXPECT_EQ(std::count(host.loads.begin(), host.loads.end(), "http://h/Coilrun/data/count.php"),
-              2);
+    EXPECT_EQ(host.loads,
+              (std::vector<std::string>{"http://h/Coilrun/data/count.php?NEW=FALSE&SCORE=3",
+                                        "http://h/Coilrun/data/count.php"}))
+        << "both sizes, one reload";
     browser.pageComplete("width(600)height(400)");
-    EXPECT_EQ(host.loads.size(), 3u) << "the reloaded page changes nothing more";
+    EXPECT_EQ(host.loads.size(), 2u) << "the reloaded page changes nothing more";
     EXPECT_FALSE(host.maximized);
 
     browser.pageComplete("height(5000)");
@@ -75,6 +80,101 @@ TEST_F(ScoreBrowserTest, SizesStayWithinTheScreen) {
     browser.pageComplete("width(4000)");
     EXPECT_EQ(host.width, 1260) << "a width wider than the screen is kept within it";
     EXPECT_TRUE(host.maximized);
+}
+
+TEST_F(ScoreBrowserTest, ReloadsForSizeOncePerLoadedPageWhateverTheTitlesAsk) {
+    const std::string reload = "http://h/Coilrun/data/count.php";
+    browser.load(reload + "?NEW=TRUE");
+    // Each size is new against the other: every completed reload would reload again.
+    for (int i = 0; i < 5; ++i)
+        browser.pageComplete("height(400)height(500)width(600)");
+    EXPECT_EQ(std::count(host.loads.begin(), host.loads.end(), reload), 1);
+    EXPECT_EQ(host.height, 500) << "the sizes still apply, the last one winning";
+    EXPECT_EQ(host.width, 600);
+    browser.load(reload + "?NEW=FALSE");
+    browser.pageComplete("height(400)");
+    EXPECT_EQ(std::count(host.loads.begin(), host.loads.end(), reload), 2)
+        << "the next report may reload for its size once";
+}
+
+TEST_F(ScoreBrowserTest, SizesHaveAFloorAndAnyIntIsSafe) {
+    browser.pageComplete("style(bsSizeable)width(-5000)height(-5000)");
+    EXPECT_EQ(host.width - host.border.first, kMinClientWidth);
+    EXPECT_EQ(host.height - host.border.second, kMinClientHeight);
+    EXPECT_FALSE(host.maximized);
+    browser.pageComplete("width(-2147483648)height(2147483647)");
+    EXPECT_EQ(host.width, kMinClientWidth + 8);
+    EXPECT_EQ(host.height, 780);
+    EXPECT_TRUE(host.maximized);
+    browser.pageComplete("width(2147483647)height(-2147483648)");
+    EXPECT_EQ(host.width, 1260);
+    EXPECT_EQ(host.height, kMinClientHeight + 30);
+
+    host.border = {0, 0}; // frameless: the whole window is client area
+    browser.pageComplete("width(0)height(1)");
+    EXPECT_EQ(host.width, kMinClientWidth);
+    EXPECT_EQ(host.height, kMinClientHeight);
+    browser.pageComplete("width(99999999999)");
+    EXPECT_EQ(host.errors.size(), 1u) << "beyond an int is no number";
+}
+
+TEST_F(ScoreBrowserTest, TextsReachTheHostAsTheyAreWithinTheirBounds) {
+    browser.pageComplete("user()msg(<b>zork</b> Zo\xc3\xab)update(002<a href=x>new</a>)");
+    EXPECT_EQ(host.messages, (std::vector<std::string>{"<b>zork</b> Zo\xc3\xab"}));
+    EXPECT_EQ(host.information, (std::vector<std::string>{"<a href=x>new</a>"}));
+
+    std::string umlauts;
+    for (int i = 0; i < 100000; ++i)
+        umlauts += "\xc3\xab";
+    browser.pageComplete("title(" + umlauts + ")user()msg(" + umlauts + ")width(" + umlauts + ")");
+    EXPECT_EQ(host.caption.size(), kMaxCaptionBytes);
+    EXPECT_EQ(host.caption.substr(0, 2), "\xc3\xab");
+    ASSERT_EQ(host.messages.size(), 2u);
+    EXPECT_EQ(host.messages[1].size(), kMaxMessageBytes);
+    ASSERT_EQ(host.errors.size(), 1u);
+    EXPECT_LE(host.errors[0].size(), kMaxMessageBytes);
+    EXPECT_NE(host.errors[0].find("' is not a valid integer value"), std::string::npos);
+
+    // A cut never splits a character: 3 bytes into a 2-byte one keeps 2.
+    browser.pageComplete("title(a" + umlauts + ")");
+    EXPECT_EQ(host.caption.size(), kMaxCaptionBytes - 1);
+}
+
+// A message box runs a loop of its own, in which the view's pages still complete.
+struct NestingHost : RecordingHost {
+    ScoreBrowser* browser = nullptr;
+    std::vector<std::string> arriving; // pages that complete while the next box is open
+    int open = 0, deepest = 0;
+    void box(std::vector<std::string>& shown, const std::string& t) {
+        deepest = std::max(deepest, ++open);
+        shown.push_back(t);
+        std::vector<std::string> pages;
+        pages.swap(arriving);
+        for (const std::string& page : pages)
+            browser->pageComplete(page);
+        --open;
+    }
+    void showMessage(const std::string& t) override { box(messages, t); }
+    void showInformation(const std::string& t) override { box(information, t); }
+    void showError(const std::string& t) override { box(errors, t); }
+};
+
+TEST(ScoreBrowserBoxes, NeverNestAndOnePageShowsOneOfEachKind) {
+    NestingHost host;
+    ScoreBrowser browser(host, "http://h");
+    host.browser = &browser;
+    host.arriving = {"title(lost)user()msg(overtaken)", "title(last)user()msg(second)"};
+    browser.pageComplete("user()msg(first)msg(again)update(002notice)update(003twice)title(one)");
+    EXPECT_EQ(host.deepest, 1);
+    EXPECT_EQ(host.messages, (std::vector<std::string>{"first", "second"}))
+        << "the page under the box ran after it, the last of those that came";
+    EXPECT_EQ(host.information, (std::vector<std::string>{"notice"}));
+    EXPECT_EQ(host.caption, "last") << "the waiting page ran after the whole first page";
+
+    host.arriving = {"width(x)"};
+    browser.pageComplete("height(y)");
+    EXPECT_EQ(host.deepest, 1);
+    EXPECT_EQ(host.errors.size(), 2u) << "an error box defers pages as well";
 }
 
 TEST_F(ScoreBrowserTest, ANumberThatIsNotOneStopsThePage) {
