@@ -5,7 +5,8 @@ namespace coilrun::platform {
 
 enum class MessageKind { Plain, Information, Warning, Error };
 
-// Modal message boxes with an OK button. show() returns once the user has closed it.
+// Modal message boxes with an OK button. The text is UTF-8 and shown as it is, never
+// read as markup. show() returns once the user has closed it.
 class MessageBoxes {
 public:
     virtual ~MessageBoxes() = default;

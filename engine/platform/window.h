@@ -49,6 +49,7 @@ public:
     // Closes the window: onClose runs first, then the window hides.
     virtual void close() = 0;
 
+    // UTF-8.
     virtual void setCaption(const std::string& caption) = 0;
     virtual std::string caption() const = 0;
     // Setting the geometry, the minimum size or a style to what the window already has

@@ -84,24 +84,25 @@ std::string QtUserIdentity::userName() const {
 }
 
 void QtMessageBoxes::show(const std::string& text, platform::MessageKind kind) {
-    const QString caption = QStringLiteral("Coilrun");
-    const QString body = QString::fromLatin1(text.c_str());
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
     switch (kind) {
+    case platform::MessageKind::Plain:
+        break;
     case platform::MessageKind::Information:
-        QMessageBox::information(nullptr, caption, body);
+        icon = QMessageBox::Information;
         break;
     case platform::MessageKind::Warning:
-        QMessageBox::warning(nullptr, caption, body);
+        icon = QMessageBox::Warning;
         break;
     case platform::MessageKind::Error:
-        QMessageBox::critical(nullptr, caption, body);
-        break;
-    case platform::MessageKind::Plain: {
-        QMessageBox box(QMessageBox::NoIcon, caption, body, QMessageBox::Ok);
-        box.exec();
+        icon = QMessageBox::Critical;
         break;
     }
-    }
+    QMessageBox box(icon, QStringLiteral("Coilrun"),
+                    QString::fromUtf8(text.data(), qsizetype(text.size())), QMessageBox::Ok);
+    // Score pages write these texts: a box reads them, tags and all, and opens no link.
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
 }
 
 int QtScreen::width() const { return QGuiApplication::primaryScreen()->geometry().width(); }

@@ -29,7 +29,7 @@ void QtWebView::loadFinished(bool ok) {
     if (bare.startsWith("//")) bare = bare.mid(2);
     const bool hasTitle = ok && !title.isEmpty() && title != url.toString() && title != bare &&
                           title != url.toDisplayString();
-    location_ = hasTitle ? title.toLatin1().toStdString() : url.toString().toStdString();
+    location_ = hasTitle ? title.toStdString() : url.toString().toStdString(); // UTF-8
     if (onDocumentComplete) onDocumentComplete();
 }
 

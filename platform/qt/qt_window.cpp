@@ -12,6 +12,7 @@
 #include <QResizeEvent>
 #include <QShowEvent>
 #include <QWindow>
+#include <algorithm>
 
 namespace coilrun::qt {
 
@@ -84,10 +85,10 @@ void QtWindow::close() {
 }
 
 void QtWindow::setCaption(const std::string& caption) {
-    widget_->setWindowTitle(QString::fromLatin1(caption.c_str()));
+    widget_->setWindowTitle(QString::fromStdString(caption));
 }
 std::string QtWindow::caption() const {
-    return widget_->windowTitle().toLatin1().toStdString();
+    return widget_->windowTitle().toStdString();
 }
 
 void QtWindow::setGeometry(const platform::Rect& r) {
@@ -160,7 +161,11 @@ platform::Rect QtWindow::frameGeometry() const {
 void QtWindow::setFrameSize(int width, int height) {
     // The frame's share is what the window manager draws around the client area.
     const QSize frame = widget_->frameGeometry().size() - widget_->geometry().size();
-    const QSize client(std::max(width - frame.width(), 1), std::max(height - frame.height(), 1));
+    // In 64 bits, so that no size a caller gives can overflow.
+    const auto clientSide = [](int outer, int share) {
+        return int(std::clamp<qint64>(qint64(outer) - share, 1, QWIDGETSIZE_MAX));
+    };
+    const QSize client(clientSide(width, frame.width()), clientSide(height, frame.height()));
     if (fixedSize_)
         widget_->setFixedSize(client);
     else
