@@ -1,8 +1,9 @@
 #include "app/coilrun_app.h"
+#include "platform/qt/qt_application.h"
 #include "platform/qt/qt_close_requests.h"
 #include "platform/qt/qt_platform.h"
 
-#include <QApplication>
+#include <exception>
 
 int main(int argc, char** argv) {
     coilrun::qt::preferX11OnWayland();
@@ -10,12 +11,20 @@ int main(int argc, char** argv) {
     coilrun::qt::allowWebEngineAsRoot();
     coilrun::qt::setDefaultGlFormat();
     QApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-    QApplication application(argc, argv);
+    coilrun::qt::QtApplication application(argc, argv);
     QApplication::setApplicationName("Coilrun");
     QApplication::setOrganizationName("Quorvex");
     QApplication::setQuitOnLastWindowClosed(false);
 
-    coilrun::qt::QtPlatform platform;
-    coilrun::CoilrunApp app(platform);
-    return QApplication::exec();
+    // A scene that does not load, a handler left unbound, settings that cannot be
+    // read: the windows made so far go, and the player learns why.
+    try {
+        coilrun::qt::QtPlatform platform;
+        coilrun::CoilrunApp app(platform);
+        return QApplication::exec();
+    } catch (const std::exception& e) {
+        return coilrun::qt::reportFatalError("Coilrun could not start", e.what());
+    } catch (...) {
+        return coilrun::qt::reportFatalError("Coilrun could not start", "an unknown error");
+    }
 }

@@ -25,6 +25,8 @@ public:
     }
     ~QtSettingsKey() override { settings_.sync(); }
 
+    bool unreadable() const { return settings_.status() == QSettings::AccessError; }
+
     bool valueExists(const std::string& name) const override {
         return settings_.contains(QString::fromStdString(name));
     }
@@ -68,7 +70,12 @@ std::unique_ptr<platform::SettingsKey> QtSettingsStore::openKey(const std::strin
         if (probe.format() == QSettings::NativeFormat && !QFileInfo::exists(probe.fileName()))
             return nullptr;
     }
-    return std::make_unique<QtSettingsKey>(organisation, application, group);
+    auto key = std::make_unique<QtSettingsKey>(organisation, application, group);
+    // A store that cannot be read (a folder in the file's place, a file without read
+    // access) is a key that cannot be opened, as the registry reports it; a damaged one
+    // still gives what can be read from it.
+    if (key->unreadable()) return nullptr;
+    return key;
 }
 
 std::string QtUserIdentity::userName() const {
