@@ -103,8 +103,8 @@ TEST(Quit, FromTheResultScreenAfterTheMeMarkAndASizedPageIsNotSentTwice) {
               (std::vector<std::string>{"http://127.0.0.1:8765/Coilrun/data/count.php?NEW=ME"}));
     const auto& loads = g.platform.webViews.at(1)->navigations;
     EXPECT_EQ(
-        std::count(loads.begin(), loads.end(), "http://127.0.0.1:8765/Coilrun/data/count.php"), 2)
-        << "width and height each reload the page without its query, once";
+        std::count(loads.begin(), loads.end(), "http://127.0.0.1:8765/Coilrun/data/count.php"), 1)
+        << "width and height reload the page without its query, once for both";
     EXPECT_EQ(browserWindow(g).rect.width, 600);
     EXPECT_EQ(browserWindow(g).rect.height, 400);
     EXPECT_EQ(browserWindow(g).captionText, "Coilrun scores");
