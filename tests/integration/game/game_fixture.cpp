@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QRegularExpression>
 #include <QStandardPaths>
+#include <algorithm>
 #include <cstdio>
 
 namespace coilrun::integration {
@@ -172,6 +173,28 @@ QList<ReadWord> GameFixture::untilRead(const QString& shot, const QStringList& p
         },
         seconds, 500);
     return words;
+}
+
+bool GameFixture::tapUntilGone(const QString& key, const QString& shot,
+                               const QStringList& phrases, int attempts,
+                               QList<ReadWord>* lastRead) {
+    QList<ReadWord> words;
+    bool gone = false;
+    for (int attempt = 0; attempt < attempts && !gone; ++attempt) {
+        idle(400);
+        focus();
+        tap(key);
+        gone = waitUntil(
+            [&] {
+                words = reader->shootAndRead(shot);
+                return std::none_of(phrases.begin(), phrases.end(), [&](const QString& p) {
+                    return ScreenReader::contains(words, p);
+                });
+            },
+            20, 300);
+    }
+    if (lastRead) *lastRead = words;
+    return gone;
 }
 
 bool GameFixture::clickPhrase(const QString& shot, const QString& phrase, double seconds) {

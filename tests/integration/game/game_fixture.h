@@ -79,6 +79,10 @@ protected:
     // them), or the time is up; returns the words last read.
     QList<ReadWord> untilRead(const QString& shot, const QStringList& phrases, double seconds,
                               bool anyOf = false);
+    // Taps the key (after the game's debounce of its last toggle) until none of the
+    // phrases is read on the screen, at most `attempts` times; false if they stayed.
+    bool tapUntilGone(const QString& key, const QString& shot, const QStringList& phrases,
+                      int attempts, QList<ReadWord>* lastRead = nullptr);
     // Reads the screen until the phrase shows and clicks its middle; false when it
     // never showed.
     bool clickPhrase(const QString& shot, const QString& phrase, double seconds);

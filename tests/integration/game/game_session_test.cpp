@@ -238,19 +238,7 @@ TEST_F(GameSession, MenuLevelOneCrashAndPauseAsAPlayerSeesThem) {
     }
 
     // Space resumes: the pause text goes.
-    bool resumed = false;
-    for (int attempt = 0; attempt < 2 && !resumed; ++attempt) {
-        QThread::msleep(400); // past the game's debounce of its last toggle
-        focus();
-        tap("space");
-        resumed = waitUntil(
-            [&] {
-                words = reader->shootAndRead("resumed");
-                return !ScreenReader::contains(words, "Game Paused") &&
-                       !ScreenReader::contains(words, "Resume");
-            },
-            20, 300);
-    }
+    const bool resumed = tapUntilGone("space", "resumed", {"Game Paused", "Resume"}, 2, &words);
     EXPECT_TRUE(resumed) << "still paused; read: " << ScreenReader::allText(words).toStdString();
 
     // The score list the splash showed came from the score server.

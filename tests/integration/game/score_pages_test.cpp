@@ -82,19 +82,8 @@ protected:
         QList<ReadWord> words = untilRead("menu", kMainMenu, 180);
         ASSERT_TRUE(ScreenReader::contains(words, "HIGH SCORE"))
             << "no main menu; read: " << ScreenReader::allText(words).toStdString();
-        bool playing = false;
-        for (int attempt = 0; attempt < 3 && !playing; ++attempt) {
-            focus();
-            tap("space");
-            playing = waitUntil(
-                [&] {
-                    words = reader->shootAndRead("menu");
-                    return !ScreenReader::contains(words, "HIGH SCORE") &&
-                           !ScreenReader::contains(words, "CHOOSE LEVEL");
-                },
-                20, 300);
-        }
-        ASSERT_TRUE(playing) << "Space did not start level 1";
+        ASSERT_TRUE(tapUntilGone("space", "menu", {"HIGH SCORE", "CHOOSE LEVEL"}, 3))
+            << "Space did not start level 1";
         idle(3000);
         quitFromThePause(false);
     }
