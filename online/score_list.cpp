@@ -14,10 +14,11 @@ std::vector<std::string> scoreListLines(bool available, const std::string& text)
                 "<< GO BACK <<"};
     std::vector<std::string> lines;
     std::string line = "BEST SCORE:   ";
-    for (const char c : latin1FromUtf8(text)) {
+    for (const char c : text) {
         if (lines.size() >= kMaxScoreListLines) break;
         if (c != '+') {
-            if (line.size() < kMaxScoreListLineChars) line += c;
+            // One byte past the bound shows where the cut falls in a character.
+            if (line.size() <= kMaxScoreListLineBytes) line += c;
             continue;
         }
         if (line.empty()) {
@@ -25,7 +26,7 @@ std::vector<std::string> scoreListLines(bool available, const std::string& text)
             line = "- LATEST SCORES -";
             if (lines.size() >= kMaxScoreListLines) break;
         }
-        lines.push_back(line);
+        lines.push_back(cutUtf8(line, kMaxScoreListLineBytes));
         line.clear();
     }
     lines.emplace_back();
