@@ -38,6 +38,9 @@ public:
     void releaseAll() { platform.keyboardImpl.releaseAll(); }
     // Holds a key for a moment, then lets go.
     void tap(int vk, double seconds = 0.05);
+    // Presses and lets go at once, between two frames, as a remote desktop or a
+    // key-repeat burst sends a key.
+    void tapBetweenFrames(int vk) { press(vk), release(vk); }
 
     // Runs until the main menu has faded in.
     void toMainMenu();
@@ -67,8 +70,12 @@ public:
     void layoutMenus();
     void movePointer(int x, int y);
     void pressPointer(int button = 0);
+    // The middle of a line of a menu, on the box it was last laid out with.
+    platform::Point pointOn(const engine::TGLGameMenu& menu, int line);
     // Moves the pointer onto a line of a shown menu and clicks it.
     void click(engine::TGLGameMenu& menu, int line);
+    // Moves the pointer there and clicks, with the menus as they were last drawn.
+    void clickAt(platform::Point p);
 
     // Sample names whose playback started, in order, recognised by their data.
     std::vector<std::string> samplesPlayed();
