@@ -16,8 +16,9 @@ namespace coilrun {
 void Cadencer1Progress(Game& game, double dt) {
     GameState& s = game.state;
     const SceneLinks& l = game.links;
-    const platform::Keyboard& keys = game.services.keyboard;
+    platform::Keyboard& keys = game.services.keyboard;
     TGLUserInterface& mouseLook = *l.GLUserInterface1;
+    keys.beginPoll(); // a key tapped since the last frame reads down now
 
     if (s.controlsActive && !s.levelOver) {
         mouseLook.MouseLookActivate();

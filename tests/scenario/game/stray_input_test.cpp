@@ -1,5 +1,6 @@
 // A player off the scripted path: clicks where a hidden menu was drawn, a click
-// before anything was drawn, Space under an overlay.
+// before anything was drawn, Space under an overlay, and keys pressed and let go
+// between two frames.
 #include "engine/input/virtual_keys.h"
 #include "tests/scenario/game/game_driver.h"
 
@@ -95,6 +96,31 @@ TEST(ResultScreen, SpaceUnderAnOverlayDoesNotStartTheLevel) {
     g.click(*l.menuhighscore, 8); // << GO BACK <<
     g.tap(vk::space);
     EXPECT_TRUE(g.untilControlsLive()) << "with the overlay closed Space starts it";
+}
+
+TEST(QuickTaps, AKeyLetGoBeforeTheNextFrameIsSeenOnce) {
+    GameDriver g;
+    g.toMainMenu();
+    const SceneLinks& l = g.links();
+    g.tapBetweenFrames(vk::space);
+    g.run(0.05);
+    EXPECT_FALSE(l.CadencerMenu->enabled()) << "Space on the menu";
+    ASSERT_TRUE(g.untilControlsLive());
+    g.run(1);
+
+    g.tapBetweenFrames(vk::escape);
+    g.run(0.05);
+    EXPECT_TRUE(l.Cadencer4->enabled()) << "Escape in play";
+    g.run(0.5);
+    EXPECT_TRUE(l.Cadencer4->enabled()) << "seen once: no resume when the debounce ends";
+    g.tapBetweenFrames(vk::space);
+    g.run(0.05);
+    EXPECT_TRUE(l.Cadencer1->enabled()) << "Space in the pause";
+
+    g.run(0.5);
+    g.tapBetweenFrames('M');
+    g.run(1);
+    EXPECT_FALSE(g.state().soundOn) << "one mute, not one every 300 ms";
 }
 
 } // namespace
