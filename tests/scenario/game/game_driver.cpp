@@ -284,6 +284,14 @@ bool GameDriver::leaveTheBox(int key) {
     return over;
 }
 
+bool GameDriver::toResultScreen() {
+    toMainMenu();
+    startGame();
+    if (!leaveTheBox(vk::left)) return false;
+    run(1);
+    return true;
+}
+
 void GameDriver::layoutMenus() {
     const SceneLinks& l = links();
     for (engine::TGLGameMenu* menu :

@@ -64,6 +64,9 @@ public:
                 double maxSeconds);
     // Holds an arrow key until the head leaves the box and the level is over.
     bool leaveTheBox(int key);
+    // From start-up through the menu into level 1 and out of its box; true once the
+    // result screen has had a second to fade in.
+    bool toResultScreen();
 
     // The pointer, as the viewer reports it. Menus are laid out as a drawn frame
     // would (a hidden one keeps the box of its last drawing).
