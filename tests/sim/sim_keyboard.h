@@ -4,11 +4,12 @@
 
 namespace coilrun::sim {
 
-// Keys a test holds down, on a US layout. Everything a test presses is typed into the
-// window the keyboard listens to.
+// Keys a test holds down, on a US layout.
 class SimKeyboard : public platform::Keyboard {
 public:
-    void listenTo(const platform::Window& window) override { listened = &window; }
+    // There is no window focus to route keys here: whatever a test presses is typed
+    // into the window listened to.
+    void listenTo(const platform::Window&) override {}
     void beginPoll() override { keys_.beginPoll(); }
     bool isVirtualKeyDown(int vk) const override { return keys_.isDown(vk); }
     int virtualKeyForChar(char c) const override;
@@ -20,8 +21,6 @@ public:
     // Presses or releases the key that types c; false when no key types it.
     bool pressChar(char c);
     bool releaseChar(char c);
-
-    const platform::Window* listened = nullptr;
 
 private:
     KeyState keys_;
