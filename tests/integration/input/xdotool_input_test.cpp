@@ -89,19 +89,6 @@ TEST_F(XInputTest, PlusReadsDownWithOrWithoutShiftAndOnTheKeypad) {
     EXPECT_TRUE(spinUntil([&] { return !IsKeyDown(keyboard, '+'); }));
 }
 
-TEST_F(XInputTest, AKeyPressedAndLetGoAtOnceReadsDownForOnePoll) {
-    keyboard.beginPoll();
-    xdotool("key space");
-    QElapsedTimer t;
-    t.start();
-    while (t.elapsed() < 300)
-        QApplication::processEvents(QEventLoop::AllEvents, 5);
-    keyboard.beginPoll();
-    EXPECT_TRUE(IsKeyDown(keyboard, ' '));
-    keyboard.beginPoll();
-    EXPECT_FALSE(IsKeyDown(keyboard, ' '));
-}
-
 TEST_F(XInputTest, KeysTypedIntoAnotherWindowAreNotTheListenedWindows) {
     keyboard.listenTo(&window);
     QWidget other;
