@@ -18,6 +18,8 @@ TForm1::TForm1(platform::Platform& platform, CadencerPump& pump)
     window_->setCaption("Coilrun");
     window_->setIcon(scene::embeddedIconImages());
     window_->onClose = [this] { FormClose(); };
+    // Keys typed into the score browser or the splash are theirs, not the game's.
+    platform.keyboard().listenTo(*window_);
 
     glscnvwr1Surface = platform.createGlSurface(*window_);
     glscnvwr1Surface->setGeometry({0, 0, 928, 514});

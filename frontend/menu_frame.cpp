@@ -10,6 +10,7 @@ namespace coilrun {
 void CadencerMenuProgress(Game& game) {
     GameState& s = game.state;
     const SceneLinks& l = game.links;
+    game.services.keyboard.beginPoll(); // a key tapped since the last frame reads down now
     s.toneHigh = 0.9;
     s.toneMid = 0.5;
     s.toneLow = 0.3;

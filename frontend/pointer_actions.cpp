@@ -182,15 +182,21 @@ void glscnvwr1MouseDown(Game& game, int, int, int) {
     const SceneLinks& l = game.links;
     // Only the pause screen, the result screen and the menu scene have menus to click.
     if (!(l.Cadencer4->enabled() || game.state.levelOver || l.Camera1Menu->visible())) return;
+    // A hidden menu keeps the selection the pointer made on its last box: the click is
+    // for the menus on the screen as it was clicked, not for those an earlier action
+    // of the same click opens or leaves behind.
+    const bool upperShown = l.menuMain1->isShown(), lowerShown = l.menuMain2->isShown();
+    const bool pauseShown = l.menuPause->isShown(), resultShown = l.menuLevel->isShown();
+    const bool overlayShown = l.menuhighscore->isShown();
     if (!game.state.overlayOpen) {
         if (!l.menuLevel->visible()) {
-            mainMenuUpperBlock(game);
-            mainMenuLowerBlock(game);
+            if (upperShown) mainMenuUpperBlock(game);
+            if (lowerShown) mainMenuLowerBlock(game);
         }
-        pauseMenu(game);
-        resultMenu(game);
+        if (pauseShown) pauseMenu(game);
+        if (resultShown) resultMenu(game);
     }
-    overlayList(game);
+    if (overlayShown) overlayList(game);
 }
 
 } // namespace coilrun

@@ -16,8 +16,9 @@ namespace coilrun {
 void Cadencer1Progress(Game& game, double dt) {
     GameState& s = game.state;
     const SceneLinks& l = game.links;
-    const platform::Keyboard& keys = game.services.keyboard;
+    platform::Keyboard& keys = game.services.keyboard;
     TGLUserInterface& mouseLook = *l.GLUserInterface1;
+    keys.beginPoll(); // a key tapped since the last frame reads down now
 
     if (s.controlsActive && !s.levelOver) {
         mouseLook.MouseLookActivate();
@@ -62,9 +63,10 @@ void Cadencer1Progress(Game& game, double dt) {
 
     // Space starts the next level from the result screen. Taken during play it would
     // linger and skip the next result screen as soon as the level ended; taken there
-    // it also stops the count-down, as the result menu's Continue Game does.
+    // it also stops the count-down, as the result menu's Continue Game does. Not under
+    // an overlay list, which would stay over the new level.
     const bool over = levelIsOver(game);
-    if (IsKeyDown(keys, ' ') && over) {
+    if (IsKeyDown(keys, ' ') && over && !l.TextBlackScore->visible()) {
         s.startRequested = true;
         s.countdown = 0;
     }

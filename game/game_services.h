@@ -18,7 +18,7 @@ namespace coilrun {
 // end the program. The game window fills it in; tests fill it from the simulated
 // platform.
 struct GameServices {
-    const platform::Keyboard& keyboard;
+    platform::Keyboard& keyboard;
     platform::Window& mainWindow;
     const platform::Screen& screen;
     platform::SettingsStore& settings;

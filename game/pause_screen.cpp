@@ -21,6 +21,7 @@ void resumeGame(Game& game) {
 void Cadencer4Progress(Game& game, double dt) {
     GameState& s = game.state;
     const SceneLinks& l = game.links;
+    game.services.keyboard.beginPoll(); // a key tapped since the last frame reads down now
 
     // "Skip Level" is offered only below the highest level unlocked.
     engine::TGLGameMenu& menu = *l.menuPause;

@@ -156,7 +156,8 @@ std::string TGLGameMenu::selectedText() const {
 void TGLGameMenu::mouseMenuSelect(int x, int y) {
     // Without a font, or with rows that take no height, no row can be under the pointer.
     const int rowHeight = font_ ? font_->charHeight() + spacing_ : 0;
-    if (rowHeight <= 0 || x < boxLeft_ || y < menuTop_ || x > boxRight_ || y > boxBottom_) {
+    if (!laidOut_ || rowHeight <= 0 || x < boxLeft_ || y < menuTop_ || x > boxRight_ ||
+        y > boxBottom_) {
         setSelected(-1);
         return;
     }
@@ -183,6 +184,7 @@ int TGLGameMenu::layoutMenu() {
     // Without a title the selectable rows start Spacing pixels below the first line's
     // top; with one they start at the first line.
     menuTop_ = titleHeight_ < 1 ? top + spacing_ : top + titleHeight_ + spacing_;
+    laidOut_ = true;
     return top;
 }
 

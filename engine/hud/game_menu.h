@@ -79,7 +79,7 @@ public:
     // The selected line, empty when none is selected.
     std::string selectedText() const;
     // Selects the line under the pointer (viewer pixels) on the box of the last drawing,
-    // edges included; outside the box, nothing.
+    // edges included; outside the box, or before the menu was ever drawn, nothing.
     void mouseMenuSelect(int x, int y);
 
     // The box and the top of the selectable rows, as the last drawing computed them.
@@ -125,6 +125,8 @@ private:
     std::vector<const void*> objects_;
     int selected_ = -1;
     int boxTop_ = 0, boxBottom_ = 0, boxLeft_ = 0, boxRight_ = 0, menuTop_ = 0;
+    // Until the first drawing the box is a point at the corner, where no line is.
+    bool laidOut_ = false;
 };
 
 } // namespace coilrun::engine

@@ -292,6 +292,12 @@ void TGLBaseSceneObject::setVisible(bool visible) {
     notifyRedraw();
 }
 
+bool TGLBaseSceneObject::isShown() const {
+    for (const TGLBaseSceneObject* o = this; o && !o->isSceneRoot(); o = o->parent())
+        if (!o->visible()) return false;
+    return true;
+}
+
 void TGLBaseSceneObject::setShowAxes(bool show) {
     if (showAxes_ == show) return;
     showAxes_ = show;

@@ -123,6 +123,8 @@ public:
     // --- appearance ---------------------------------------------------------
     bool visible() const { return visible_; }
     virtual void setVisible(bool visible);
+    // Visible, and so is every parent up to the scene's root: drawn with the scene.
+    bool isShown() const;
     bool showAxes() const { return showAxes_; }
     void setShowAxes(bool show);
     // Drawn with depth testing off (HUD-like objects inside the 3D pass).

@@ -165,7 +165,10 @@ void TGLCadencer::step() {
     }
     double totalDelta = deltaTime;
     if (fixedDeltaTime_ > 0) deltaTime = fixedDeltaTime_;
-    while (totalDelta >= deltaTime) {
+    // A handler that hands over to another cadencer disables this one: the sub-steps
+    // still owed would run a screen the game has left (the menu frame would put its
+    // camera back after the game had started). They wait until it is enabled again.
+    while (enabled_ && totalDelta >= deltaTime) {
         lastTime_ += deltaTime;
         if (scene_ && deltaTime != 0) {
             struct Negated {

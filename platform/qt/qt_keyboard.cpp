@@ -1,10 +1,12 @@
 #include "platform/qt/qt_keyboard.h"
 
 #include "engine/input/virtual_keys.h"
+#include "platform/qt/qt_window.h"
 
 #include <QEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QWindow>
 
 namespace coilrun::qt {
 
@@ -12,12 +14,13 @@ class QtKeyboard::Filter : public QObject {
 public:
     explicit Filter(QtKeyboard& keyboard) : keyboard_(keyboard) {}
 
-    bool eventFilter(QObject*, QEvent* e) override {
+    bool eventFilter(QObject* receiver, QEvent* e) override {
         // The same event reaches the window and then the widget; setting a key twice is
         // harmless, so there is no need to pick one.
         if (e->type() == QEvent::KeyPress || e->type() == QEvent::KeyRelease) {
             const auto* key = static_cast<QKeyEvent*>(e);
-            if (!key->isAutoRepeat()) keyboard_.keyEvent(*key, e->type() == QEvent::KeyPress);
+            if (!key->isAutoRepeat() && keyboard_.typedIntoListened(receiver))
+                keyboard_.keyEvent(*key, e->type() == QEvent::KeyPress);
         }
         return false;
     }
@@ -33,6 +36,10 @@ QtKeyboard::QtKeyboard() : filter_(std::make_unique<Filter>(*this)) {
                          [this](Qt::ApplicationState state) {
                              if (state != Qt::ApplicationActive) releaseAll();
                          });
+        QObject::connect(app, &QGuiApplication::focusWindowChanged, filter_.get(),
+                         [this](QWindow* focus) {
+                             if (!insideListened(focus)) releaseAll();
+                         });
     }
 }
 
@@ -40,8 +47,32 @@ QtKeyboard::~QtKeyboard() {
     if (auto* app = QCoreApplication::instance()) app->removeEventFilter(filter_.get());
 }
 
-bool QtKeyboard::isVirtualKeyDown(int key) const {
-    return key >= 0 && key < int(down_.size()) && down_[std::size_t(key)];
+void QtKeyboard::listenTo(const platform::Window& window) {
+    listenTo(static_cast<const QtWindow&>(window).widget());
+}
+
+void QtKeyboard::listenTo(QWidget* window) {
+    listening_ = true;
+    window_ = window;
+    if (!insideListened(QGuiApplication::focusWindow())) releaseAll();
+}
+
+bool QtKeyboard::typedIntoListened(const QObject* receiver) const {
+    if (!listening_) return true;
+    if (const auto* widget = qobject_cast<const QWidget*>(receiver))
+        return window_ && widget->window() == window_;
+    if (const auto* window = qobject_cast<const QWindow*>(receiver)) return insideListened(window);
+    return false;
+}
+
+// The GL view is a native window of its own inside the game window, and it is the one
+// that has the focus and gets the keys; its top-level ancestor is the game window's.
+bool QtKeyboard::insideListened(const QWindow* window) const {
+    if (!listening_) return window != nullptr;
+    if (!window || !window_) return false;
+    while (window->parent())
+        window = window->parent();
+    return window == window_->windowHandle();
 }
 
 // A fixed US table: the layout is not asked, so on another layout a character is looked
@@ -51,7 +82,7 @@ int QtKeyboard::virtualKeyForChar(char c) const {
 }
 
 void QtKeyboard::releaseAll() {
-    down_.fill(false);
+    keys_.releaseAll();
     pressedByScanCode_.clear();
 }
 
@@ -66,8 +97,11 @@ void QtKeyboard::keyEvent(const QKeyEvent& event, bool down) {
         }
     }
     if (key == 0) key = virtualKeyOf(event);
-    if (key <= 0 || key >= int(down_.size())) return;
-    down_[std::size_t(key)] = down;
+    if (key <= 0 || key > 255) return;
+    if (down)
+        keys_.press(key);
+    else
+        keys_.release(key);
     if (down && scanCode != 0) pressedByScanCode_[scanCode] = key;
 }
 

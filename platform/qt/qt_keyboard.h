@@ -1,18 +1,22 @@
 #pragma once
+#include "engine/input/key_state.h"
 #include "engine/platform/input.h"
 
-#include <array>
+#include <QPointer>
+#include <QWidget>
 #include <cstdint>
 #include <map>
 #include <memory>
 
 class QKeyEvent;
+class QWindow;
 
 namespace coilrun::qt {
 
-// Key state fed from the application's key events. Auto-repeat is ignored; when no
-// window of the program has the keyboard any more every key reads up, because the
-// release would go elsewhere. Create it after the QApplication.
+// Key state fed from the key events of the window it listens to (of any window of the
+// program until it is told one). Auto-repeat is ignored. When the keyboard goes to
+// another window, of this program or another, every key reads up, because the release
+// would go there. Create it after the QApplication.
 class QtKeyboard : public platform::Keyboard {
 public:
     QtKeyboard();
@@ -20,7 +24,11 @@ public:
     QtKeyboard(const QtKeyboard&) = delete;
     QtKeyboard& operator=(const QtKeyboard&) = delete;
 
-    bool isVirtualKeyDown(int vk) const override;
+    void listenTo(const platform::Window& window) override;
+    // The same for a plain top-level widget.
+    void listenTo(QWidget* window);
+    void beginPoll() override { keys_.beginPoll(); }
+    bool isVirtualKeyDown(int vk) const override { return keys_.isDown(vk); }
     int virtualKeyForChar(char c) const override;
 
     // The virtual key a key event stands for, 0 when none; public for tests.
@@ -30,9 +38,15 @@ public:
 private:
     class Filter;
     void keyEvent(const QKeyEvent& event, bool down);
+    // Whether an event to this object, a widget or a native window, was typed into the
+    // window listened to.
+    bool typedIntoListened(const QObject* receiver) const;
+    bool insideListened(const QWindow* window) const;
 
     std::unique_ptr<Filter> filter_;
-    std::array<bool, 256> down_{};
+    bool listening_ = false;
+    QPointer<QWidget> window_;
+    KeyState keys_;
     // The key each physical key went down as, so that its release clears the same key
     // even when Shift changed in between.
     std::map<std::uint32_t, int> pressedByScanCode_;

@@ -60,7 +60,7 @@ public:
     std::unique_ptr<platform::Widget>
     createLabel(const std::string& text, const platform::FontSpec& font, int x, int y) override;
 
-    QWidget* widget() { return widget_; }
+    QWidget* widget() const { return widget_; }
     void notifyClosed();
     // Runs onResize once for each size the client area takes.
     void notifyResized(QSize size);

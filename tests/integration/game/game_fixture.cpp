@@ -152,6 +152,10 @@ void GameFixture::tap(const QString& key) {
     keyUp(key);
 }
 
+void GameFixture::quickTap(const QString& key) {
+    tool("xdotool", {"key", key});
+}
+
 void GameFixture::clickAt(QPoint p) {
     tool("xdotool", {"mousemove", QString::number(p.x()), QString::number(p.y())});
     idle(400); // a frame or more of a slow game sees the pointer there

@@ -72,6 +72,9 @@ protected:
     // A short press: long enough for a frame of a slow game to see it, short enough
     // not to count again after the game's 300 ms debounce.
     void tap(const QString& key);
+    // Press and release back to back (xdotool key): the game sees both between two
+    // of its frames, as it does from a quick finger on a slow frame or a remote desktop.
+    void quickTap(const QString& key);
     // Moves the pointer there, lets the game see it rest, and clicks the left button.
     void clickAt(QPoint screenPoint);
 

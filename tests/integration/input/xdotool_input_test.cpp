@@ -89,6 +89,31 @@ TEST_F(XInputTest, PlusReadsDownWithOrWithoutShiftAndOnTheKeypad) {
     EXPECT_TRUE(spinUntil([&] { return !IsKeyDown(keyboard, '+'); }));
 }
 
+TEST_F(XInputTest, KeysTypedIntoAnotherWindowAreNotTheListenedWindows) {
+    keyboard.listenTo(&window);
+    QWidget other;
+    other.setGeometry(400, 300, 200, 150);
+    other.show();
+    ASSERT_TRUE(spinUntil([&] { return other.isVisible(); }));
+    auto focusOn = [&](QWidget& w) {
+        xdotool("windowfocus --sync " + std::to_string(w.winId()));
+        return spinUntil([&] { return w.isActiveWindow(); }, 1000);
+    };
+    ASSERT_TRUE(focusOn(other));
+    xdotool("keydown space");
+    EXPECT_FALSE(spinUntil([&] { return IsKeyDown(keyboard, ' '); }, 300));
+    // Still held when the listened window gets the keyboard: the press was not its.
+    ASSERT_TRUE(focusOn(window));
+    EXPECT_FALSE(spinUntil([&] { return IsKeyDown(keyboard, ' '); }, 300));
+    xdotool("keyup space");
+    // Held there and carried off to the other window, whose the release will be.
+    EXPECT_TRUE(holdAndRelease("Up", [&] { return IsKeyDown(keyboard, vk::up); }));
+    xdotool("keydown Up");
+    ASSERT_TRUE(spinUntil([&] { return IsKeyDown(keyboard, vk::up); }));
+    ASSERT_TRUE(focusOn(other));
+    EXPECT_TRUE(spinUntil([&] { return !IsKeyDown(keyboard, vk::up); }));
+}
+
 TEST_F(XInputTest, CursorIsHiddenWhileMouseLookIsActive) {
     QtCursor cursor;
     ScreenOf screen;

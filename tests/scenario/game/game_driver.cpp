@@ -284,16 +284,19 @@ bool GameDriver::leaveTheBox(int key) {
     return over;
 }
 
+bool GameDriver::toResultScreen() {
+    toMainMenu();
+    startGame();
+    if (!leaveTheBox(vk::left)) return false;
+    run(1);
+    return true;
+}
+
 void GameDriver::layoutMenus() {
     const SceneLinks& l = links();
     for (engine::TGLGameMenu* menu :
-         {l.menuPause, l.menuLevel, l.menuMain1, l.menuMain2, l.menuhighscore}) {
-        // Shown on screen: both the menu and every parent.
-        bool shown = true;
-        for (const engine::TGLBaseSceneObject* o = menu; o && !o->isSceneRoot(); o = o->parent())
-            shown = shown && o->visible();
-        if (shown) menu->layoutMenu();
-    }
+         {l.menuPause, l.menuLevel, l.menuMain1, l.menuMain2, l.menuhighscore})
+        if (menu->isShown()) menu->layoutMenu();
 }
 
 void GameDriver::movePointer(int x, int y) {
@@ -306,12 +309,18 @@ void GameDriver::pressPointer(int button) {
     platform.glSurfaces.at(0)->onMouseDown(button, pointer_.x, pointer_.y);
 }
 
+platform::Point GameDriver::pointOn(const engine::TGLGameMenu& menu, int line) {
+    const int row = menu.font()->charHeight() + menu.spacing();
+    return {(menu.boxLeft() + menu.boxRight()) / 2, menu.menuTop() + line * row + row / 2};
+}
+
 void GameDriver::click(engine::TGLGameMenu& menu, int line) {
     layoutMenus();
-    const int row = menu.font()->charHeight() + menu.spacing();
-    const int x = (menu.boxLeft() + menu.boxRight()) / 2;
-    const int y = menu.menuTop() + line * row + row / 2;
-    movePointer(x, y);
+    clickAt(pointOn(menu, line));
+}
+
+void GameDriver::clickAt(platform::Point p) {
+    movePointer(p.x, p.y);
     pressPointer();
     run(0.02);
 }

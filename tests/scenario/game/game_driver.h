@@ -38,6 +38,9 @@ public:
     void releaseAll() { platform.keyboardImpl.releaseAll(); }
     // Holds a key for a moment, then lets go.
     void tap(int vk, double seconds = 0.05);
+    // Presses and lets go at once, between two frames, as a remote desktop or a
+    // key-repeat burst sends a key.
+    void tapBetweenFrames(int vk) { press(vk), release(vk); }
 
     // Runs until the main menu has faded in.
     void toMainMenu();
@@ -61,14 +64,21 @@ public:
                 double maxSeconds);
     // Holds an arrow key until the head leaves the box and the level is over.
     bool leaveTheBox(int key);
+    // From start-up through the menu into level 1 and out of its box; true once the
+    // result screen has had a second to fade in.
+    bool toResultScreen();
 
     // The pointer, as the viewer reports it. Menus are laid out as a drawn frame
     // would (a hidden one keeps the box of its last drawing).
     void layoutMenus();
     void movePointer(int x, int y);
     void pressPointer(int button = 0);
+    // The middle of a line of a menu, on the box it was last laid out with.
+    platform::Point pointOn(const engine::TGLGameMenu& menu, int line);
     // Moves the pointer onto a line of a shown menu and clicks it.
     void click(engine::TGLGameMenu& menu, int line);
+    // Moves the pointer there and clicks, with the menus as they were last drawn.
+    void clickAt(platform::Point p);
 
     // Sample names whose playback started, in order, recognised by their data.
     std::vector<std::string> samplesPlayed();

@@ -134,11 +134,8 @@ TEST(PauseMenu, SkipLevelOnlyBelowTheFrontierAndRestart) {
 
 TEST(ResultMenu, HowToPagesCycleUntilGoBackAndContinueStartsTheNextLevel) {
     GameDriver g;
-    g.toMainMenu();
-    g.startGame();
+    ASSERT_TRUE(g.toResultScreen());
     const SceneLinks& l = g.links();
-    ASSERT_TRUE(g.leaveTheBox(vk::left));
-    g.run(1);
     g.click(*l.menuLevel, 2); // 3D CONTROL
     EXPECT_TRUE(l.SpriteHowTo->visible());
     EXPECT_FALSE(l.timercountdown->enabled());

@@ -92,10 +92,7 @@ TEST(Quit, FromTheResultScreenAfterTheMeMarkAndASizedPageIsNotSentTwice) {
     GameDriver g;
     g.platform.settingsImpl.keys[kKey]["Creator"] = std::string("me");
     Server server(g, "width(600)height(400)title(Coilrun scores)");
-    g.toMainMenu();
-    g.startGame();
-    ASSERT_TRUE(g.leaveTheBox(vk::left));
-    g.run(1);
+    ASSERT_TRUE(g.toResultScreen());
     g.click(*g.links().menuLevel, 2);     // 3D CONTROL
     g.click(*g.links().menuhighscore, 8); // Quit Game
     g.run(2);

@@ -169,10 +169,7 @@ TEST(LevelStart, TheFirstLevelAfterTheMenuStartsAsASetUpLevelDoes) {
 
 TEST(LevelStart, TheStartJingleIsHeardAfterSetUpThoughStartWasAsked) {
     GameDriver g;
-    g.toMainMenu();
-    g.startGame();
-    ASSERT_TRUE(g.leaveTheBox(vk::left));
-    g.run(1);
+    ASSERT_TRUE(g.toResultScreen());
     const std::size_t before = g.platform.audioImpl.played.size();
     g.tap(vk::space, 0.02);
     EXPECT_EQ(g.state().soundName, "Start") << "what the set-up asks for";
@@ -257,10 +254,7 @@ TEST(LevelOver, SpaceOnTheResultScreenStopsTheCountDown) {
 
 TEST(Sound, TheFirstSecondAfterSetUpRestartsTheOutputWithoutOpeningAVoiceEachFrame) {
     GameDriver g;
-    g.toMainMenu();
-    g.startGame();
-    ASSERT_TRUE(g.leaveTheBox(vk::left));
-    g.run(1);
+    ASSERT_TRUE(g.toResultScreen());
     const std::size_t before = g.platform.audioImpl.played.size();
     const std::uint64_t framesBefore = g.links().Cadencer1->lastTime() * 100;
     g.tap(vk::space, 0.02);

@@ -93,6 +93,9 @@ TEST_F(GameMenuTest, SelectedIsClampedAndNotified) {
 }
 
 TEST_F(GameMenuTest, PointerSelectsInsideTheBoxEdgesIncluded) {
+    menu.setSelected(1);
+    menu.mouseMenuSelect(0, 0);
+    EXPECT_EQ(menu.selected(), -1) << "never drawn: its box is no place on the screen";
     menu.layoutMenu();
     menu.mouseMenuSelect(500, 420);
     EXPECT_EQ(menu.selected(), 0);

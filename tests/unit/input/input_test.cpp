@@ -1,4 +1,5 @@
 #include "engine/input/is_key_down.h"
+#include "engine/input/key_state.h"
 #include "engine/input/user_interface.h"
 #include "engine/input/virtual_keys.h"
 #include "tests/sim/sim_cursor.h"
@@ -41,6 +42,38 @@ TEST(IsKeyDownTest, VirtualKeyCodesTheGamePolls) {
         kb.release(code);
         EXPECT_FALSE(IsKeyDown(kb, code));
     }
+}
+
+TEST(KeyStateTest, APressLetGoBetweenPollsReadsDownForTheNextPollOnly) {
+    KeyState keys;
+    keys.beginPoll();
+    keys.press(vk::space);
+    keys.release(vk::space);
+    EXPECT_FALSE(keys.isDown(vk::space)) << "not before its poll";
+    keys.beginPoll();
+    EXPECT_TRUE(keys.isDown(vk::space));
+    EXPECT_TRUE(keys.isDown(vk::space)) << "every read of that poll";
+    keys.beginPoll();
+    EXPECT_FALSE(keys.isDown(vk::space));
+
+    // Held over a poll it has been seen: up as soon as it is let go.
+    keys.press(vk::escape);
+    keys.beginPoll();
+    EXPECT_TRUE(keys.isDown(vk::escape));
+    keys.release(vk::escape);
+    EXPECT_FALSE(keys.isDown(vk::escape));
+    keys.beginPoll();
+    EXPECT_FALSE(keys.isDown(vk::escape));
+
+    // Focus lost with a tap pending: nothing is left of it.
+    keys.press('M');
+    keys.release('M');
+    keys.releaseAll();
+    keys.beginPoll();
+    EXPECT_FALSE(keys.isDown('M'));
+    keys.press(-1);
+    keys.press(256);
+    EXPECT_FALSE(keys.isDown(256));
 }
 
 TEST(UsLayoutTest, ShiftedCharactersMapToTheirBaseKey) {

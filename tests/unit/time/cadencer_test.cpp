@@ -101,6 +101,23 @@ TEST_F(CadencerTest, FixedDeltaTimeMakesWholeStepsAndKeepsTheRestPending) {
     EXPECT_EQ(steps.size(), 3u);
 }
 
+TEST_F(CadencerTest, AHandlerThatDisablesItsCadencerGetsNoFurtherSubStep) {
+    auto c = manual();
+    c->setFixedDeltaTime(0.0025);
+    c->setOnProgress([&](TGLCadencer& self, double d, double t) {
+        steps.push_back({d, t});
+        self.setEnabled(false);
+    });
+    clock.advance(0.01); // four sub-steps owed
+    c->progress();
+    EXPECT_EQ(steps.size(), 1u);
+    c->setOnProgress([this](TGLCadencer&, double d, double t) { steps.push_back({d, t}); });
+    c->setEnabled(true);
+    clock.advance(0.001);
+    c->progress();
+    EXPECT_EQ(steps.size(), 4u) << "the owed steps come once it runs again";
+}
+
 TEST_F(CadencerTest, MultiplierZeroFreezesAndALaterOneResumesContinuously) {
     auto c = manual();
     clock.advance(1);
