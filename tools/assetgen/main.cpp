@@ -5,8 +5,13 @@
 //
 // writes <output dir>/<asset>.bin for each asset and
 // <output dir>/embedded_assets_data.cpp. With --preview the plain WAV and BMP
-// files are written too, for listening and looking. The output is the same,
-// byte for byte, on every run.
+// files are written too, for listening and looking.
+//
+//     coilrun_assetgen --desktop-icons <dir>
+//
+// writes the icon the desktop shows for the installed game, <dir>/icon_<N>.png
+// for each size N of the desktop's icon theme. The output is the same, byte for
+// byte, on every run.
 #include "engine/sound/wav_file.h"
 #include "scene/assets/bmp_file.h"
 #include "scene/assets/icon_file.h"
@@ -14,6 +19,7 @@
 #include "scene/assets/sample_container.h"
 #include "tools/assetgen/music.h"
 #include "tools/assetgen/pictures.h"
+#include "tools/assetgen/png_file.h"
 
 #include <algorithm>
 #include <chrono>
@@ -205,11 +211,28 @@ std::vector<Asset> catalogue() {
     return assets;
 }
 
+// The sizes the desktop's icon theme has folders for.
+int writeDesktopIcons(const std::string& dir) {
+    try {
+        for (int side : {16, 24, 32, 48, 64, 128, 256, 512})
+            writeFile(dir + "/icon_" + std::to_string(side) + ".png",
+                      assetgen::encodePng(assetgen::iconImage(side)));
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "coilrun_assetgen: %s\n", e.what());
+        return 1;
+    }
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 3 && std::string(argv[1]) == "--desktop-icons") return writeDesktopIcons(argv[2]);
     if (argc < 2) {
-        std::fprintf(stderr, "usage: %s <output dir> [--preview <dir>] [--only <name>]\n", argv[0]);
+        std::fprintf(stderr,
+                     "usage: %s <output dir> [--preview <dir>] [--only <name>]\n"
+                     "       %s --desktop-icons <dir>\n",
+                     argv[0], argv[0]);
         return 2;
     }
     const std::string outDir = argv[1];
