@@ -19,7 +19,9 @@
 #include "scene/assets/sample_container.h"
 #include "tools/assetgen/music.h"
 #include "tools/assetgen/pictures.h"
+#ifdef COILRUN_DESKTOP_ICONS
 #include "tools/assetgen/png_file.h"
+#endif
 
 #include <algorithm>
 #include <chrono>
@@ -230,6 +232,7 @@ std::vector<Asset> catalogue() {
 
 // The sizes the desktop's icon theme has folders for.
 int writeDesktopIcons(const std::string& dir) {
+#ifdef COILRUN_DESKTOP_ICONS
     try {
         for (int side : {16, 24, 32, 48, 64, 128, 256, 512})
             writeFile(dir + "/icon_" + std::to_string(side) + ".png",
@@ -239,6 +242,11 @@ int writeDesktopIcons(const std::string& dir) {
         return 1;
     }
     return 0;
+#else
+    std::fprintf(stderr, "coilrun_assetgen: built without zlib, so no PNG icons for %s\n",
+                 dir.c_str());
+    return 1;
+#endif
 }
 
 } // namespace
