@@ -14,6 +14,8 @@ int main(int argc, char** argv) {
     coilrun::qt::QtApplication application(argc, argv);
     QApplication::setApplicationName("Coilrun");
     QApplication::setOrganizationName("Quorvex");
+    // Ties the windows to the installed desktop entry (and so to its icon and name).
+    QGuiApplication::setDesktopFileName("example.quorvex.Coilrun");
     QApplication::setQuitOnLastWindowClosed(false);
 
     // A scene that does not load, a handler left unbound, settings that cannot be

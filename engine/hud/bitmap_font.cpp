@@ -1,7 +1,7 @@
 #include "engine/hud/bitmap_font.h"
 
-#include <GL/gl.h>
-#include <GL/glu.h>
+#include "engine/render/gl.h"
+
 #include <algorithm>
 #include <cstdlib>
 

@@ -1,8 +1,8 @@
 #include "engine/hud/game_menu.h"
 
+#include "engine/render/gl.h"
 #include "engine/render/render_context.h"
 
-#include <GL/gl.h>
 #include <algorithm>
 #include <cmath>
 

@@ -1,8 +1,7 @@
 #include "engine/hud/hud_text.h"
 
+#include "engine/render/gl.h"
 #include "engine/render/render_context.h"
-
-#include <GL/gl.h>
 
 namespace coilrun::engine {
 

@@ -1,6 +1,7 @@
 #include "engine/text3d/font_manager.h"
 
-#include <GL/gl.h>
+#include "engine/render/gl.h"
+
 #include <algorithm>
 
 namespace coilrun::engine {

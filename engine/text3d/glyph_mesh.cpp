@@ -1,7 +1,7 @@
 #include "engine/text3d/glyph_mesh.h"
 
-#include <GL/gl.h>
-#include <GL/glu.h>
+#include "engine/render/gl.h"
+
 #include <array>
 #include <cmath>
 #include <deque>
@@ -38,8 +38,8 @@ void GLAPIENTRY onError(GLenum, void* user) {
     static_cast<TessState*>(user)->failed = true;
 }
 
-template <class F> _GLUfuncptr callback(F f) {
-    return reinterpret_cast<_GLUfuncptr>(f);
+template <class F> GluCallback callback(F f) {
+    return reinterpret_cast<GluCallback>(f);
 }
 
 // Is p inside the ink by the odd rule over all contours?

@@ -1,8 +1,8 @@
 #include "engine/text3d/space_text.h"
 
+#include "engine/render/gl.h"
 #include "engine/render/render_context.h"
 
-#include <GL/gl.h>
 #include <algorithm>
 #include <cmath>
 

@@ -5,9 +5,9 @@
 #include "platform/qt/qt_offscreen_gl.h"
 #include "platform/qt/qt_web_view.h"
 #include "platform/qt/qt_window.h"
+#include "platform/qt/system_account.h"
 
 #include <QSurfaceFormat>
-#include <unistd.h>
 
 namespace coilrun::qt {
 
@@ -40,7 +40,7 @@ void preferX11OnWayland() {
 }
 
 void allowWebEngineAsRoot() {
-    if (::geteuid() != 0 || qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX")) return;
+    if (!runsWithAllRights() || qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX")) return;
     qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
 }
 

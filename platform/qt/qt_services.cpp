@@ -1,18 +1,12 @@
 #include "platform/qt/qt_services.h"
 
-#include <QFileInfo>
+#include "platform/qt/system_account.h"
+
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QScreen>
 #include <QSettings>
 #include <QStringList>
-
-#ifdef Q_OS_WIN
-#include <windows.h>
-#else
-#include <pwd.h>
-#include <unistd.h>
-#endif
 
 namespace coilrun::qt {
 namespace {
@@ -65,11 +59,7 @@ std::unique_ptr<platform::SettingsKey> QtSettingsStore::openKey(const std::strin
     const QString organisation = parts.takeFirst();
     const QString application = parts.takeFirst();
     const QString group = parts.join('/');
-    if (!canCreate) {
-        QSettings probe(organisation, application);
-        if (probe.format() == QSettings::NativeFormat && !QFileInfo::exists(probe.fileName()))
-            return nullptr;
-    }
+    if (!canCreate && !settingsExist(organisation, application)) return nullptr;
     auto key = std::make_unique<QtSettingsKey>(organisation, application, group);
     // A store that cannot be read (a folder in the file's place, a file without read
     // access) is a key that cannot be opened, as the registry reports it; a damaged one
@@ -79,15 +69,7 @@ std::unique_ptr<platform::SettingsKey> QtSettingsStore::openKey(const std::strin
 }
 
 std::string QtUserIdentity::userName() const {
-#ifdef Q_OS_WIN
-    char buffer[254] = {};
-    DWORD size = 253;
-    if (!GetUserNameA(buffer, &size)) return {};
-    return buffer;
-#else
-    if (const passwd* pw = getpwuid(geteuid()); pw && pw->pw_name) return pw->pw_name;
-    return qEnvironmentVariable("USER").toStdString();
-#endif
+    return systemUserName();
 }
 
 void QtMessageBoxes::show(const std::string& text, platform::MessageKind kind) {
@@ -112,8 +94,12 @@ void QtMessageBoxes::show(const std::string& text, platform::MessageKind kind) {
     box.exec();
 }
 
-int QtScreen::width() const { return QGuiApplication::primaryScreen()->geometry().width(); }
-int QtScreen::height() const { return QGuiApplication::primaryScreen()->geometry().height(); }
+int QtScreen::width() const {
+    return QGuiApplication::primaryScreen()->geometry().width();
+}
+int QtScreen::height() const {
+    return QGuiApplication::primaryScreen()->geometry().height();
+}
 int QtScreen::dpi() const {
     return qRound(QGuiApplication::primaryScreen()->logicalDotsPerInch());
 }

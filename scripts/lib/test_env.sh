@@ -1,5 +1,6 @@
 # Starts and stops what the tests meet for real: an X server (Xvfb, Mesa's
-# software GL) and a PulseAudio daemon with a null sink. Sourced by scripts/test.
+# software GL; its screen is ${TEST_ENV_SCREEN:-1280x1024x24}) and a PulseAudio
+# daemon with a null sink. Sourced by scripts/test.
 
 test_env_dir=""
 xvfb_pid=""
@@ -16,7 +17,7 @@ start_test_env() {
     local display
     for display in $(seq 91 140); do
         [[ -e /tmp/.X11-unix/X$display || -e /tmp/.X$display-lock ]] && continue
-        Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >"$test_env_dir/xvfb.log" 2>&1 &
+        Xvfb ":$display" -screen 0 "${TEST_ENV_SCREEN:-1280x1024x24}" -nolisten tcp >"$test_env_dir/xvfb.log" 2>&1 &
         xvfb_pid=$!
         for _ in $(seq 50); do
             [[ -e /tmp/.X11-unix/X$display ]] && break

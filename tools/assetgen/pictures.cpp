@@ -454,29 +454,32 @@ platform::Image splashPicture() {
     return c.toImage();
 }
 
+platform::Image iconImage(int side) {
+    Canvas c(side, side, {}, 0);
+    const float s = float(side);
+    if (side >= 48) {
+        coil(c, s / 2, s / 2, s * 0.36f, 1.25f);
+    } else {
+        // Too small for separate balls: a thick shaded ring with a head.
+        std::vector<Segment> segs;
+        const int steps = 28;
+        Point prev{};
+        for (int i = 0; i <= steps; ++i) {
+            const float a = (40 + 290 * float(i) / steps) * pi / 180;
+            const Point p{s / 2 + s * 0.3f * std::cos(a), s / 2 + s * 0.3f * std::sin(a)};
+            if (i) segs.push_back({prev, p});
+            prev = p;
+        }
+        drawTubes(c, segs, s * 0.22f, snakeShading());
+        c.sphere(prev.x, prev.y, s * 0.17f, snakeShading(1.1f));
+    }
+    return c.toImage();
+}
+
 std::vector<platform::Image> iconImages() {
     std::vector<platform::Image> out;
-    for (int side : {96, 64, 48, 32, 24, 16}) {
-        Canvas c(side, side, {}, 0);
-        const float s = float(side);
-        if (side >= 48) {
-            coil(c, s / 2, s / 2, s * 0.36f, 1.25f);
-        } else {
-            // Too small for separate balls: a thick shaded ring with a head.
-            std::vector<Segment> segs;
-            const int steps = 28;
-            Point prev{};
-            for (int i = 0; i <= steps; ++i) {
-                const float a = (40 + 290 * float(i) / steps) * pi / 180;
-                const Point p{s / 2 + s * 0.3f * std::cos(a), s / 2 + s * 0.3f * std::sin(a)};
-                if (i) segs.push_back({prev, p});
-                prev = p;
-            }
-            drawTubes(c, segs, s * 0.22f, snakeShading());
-            c.sphere(prev.x, prev.y, s * 0.17f, snakeShading(1.1f));
-        }
-        out.push_back(c.toImage());
-    }
+    for (int side : {96, 64, 48, 32, 24, 16})
+        out.push_back(iconImage(side));
     return out;
 }
 

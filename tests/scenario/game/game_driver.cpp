@@ -8,6 +8,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <numbers>
 #include <vector>
 
 namespace coilrun::scenario {
@@ -178,7 +180,7 @@ std::string GameDriver::planStep(Cell here, bool flat, bool haveSpeck) {
     const std::vector<std::string> all{"up", "down", "a", "d", "w", "s"};
     constexpr int lookAhead = 9;
     std::string best;
-    long bestScore = 1L << 40;
+    std::int64_t bestScore = std::int64_t(1) << 40;
     for (const std::string& dir : all) {
         if (dir == oppositeOf(s.stepDirection)) continue;
         const engine::Vec3 v = stepVector(dir);
@@ -187,9 +189,9 @@ std::string GameDriver::planStep(Cell here, bool flat, bool haveSpeck) {
         std::vector<Cell> path{here, next};
         const int survives = survivableSteps(s.occupancy, path, dir, all, flat, 1, lookAhead);
         const int room = roomFrom(s.occupancy, next, flat, 2 * s.snakeLength + 4);
-        long score = long(toSpeck[OccupancyGrid::indexOf(next)]) * 10;
-        score += long(lookAhead - survives) << 32;
-        if (room < 2 * s.snakeLength + 4) score += 1L << 30;
+        std::int64_t score = std::int64_t(toSpeck[OccupancyGrid::indexOf(next)]) * 10;
+        score += std::int64_t(lookAhead - survives) << 32;
+        if (room < 2 * s.snakeLength + 4) score += std::int64_t(1) << 30;
         if (dir == s.stepDirection) score -= 1;
         if (score < bestScore) bestScore = score, best = dir;
     }
@@ -199,7 +201,7 @@ std::string GameDriver::planStep(Cell here, bool flat, bool haveSpeck) {
 void GameDriver::steerPlan() {
     GameState& s = state();
     const engine::Vec3 d = links().Dummy2->direction().asAffine();
-    const double heading = std::atan2(d.x, d.z) * 180 / M_PI; // Dummy2.turn(+a) adds a
+    const double heading = std::atan2(d.x, d.z) * 180 / std::numbers::pi; // Dummy2.turn(+a) adds a
     const int axis = axisOf(plan_);
     // Left and right steer along X while the rig faces along Z, and along Z while it
     // faces along X: turn the rig to the nearest such heading the plan needs, or, for
@@ -219,7 +221,7 @@ void GameDriver::steerPlan() {
         // degrees (4 hundredths of a degree a pixel); staying below 7 keeps the rig
         // from taking on momentum.
         const double r = std::clamp(off * 0.3, -5.0, 5.0);
-        const double degrees = std::asin(-r / 100) * 180 / M_PI;
+        const double degrees = std::asin(-r / 100) * 180 / std::numbers::pi;
         const int dx = int(std::lround(degrees / 0.04));
         const platform::Point centre = links().GLUserInterface1->screenCentre();
         platform.cursorImpl.moveTo({centre.x + dx, centre.y});

@@ -3,12 +3,25 @@
 #include "app/coilrun_app.h"
 #include "tests/sim/sim_platform.h"
 
+#include <cstdlib>
 #include <gtest/gtest.h>
 
 namespace coilrun {
 namespace {
 
 using sim::SimPage;
+
+// Sets (or, for nullptr, removes) a variable of the environment the program reads.
+void setEnvironment(const char* name, const char* value) {
+#ifdef _WIN32
+    _putenv_s(name, value ? value : "");
+#else
+    if (value)
+        ::setenv(name, value, 1);
+    else
+        ::unsetenv(name);
+#endif
+}
 
 SimPage answer(SimPage::Outcome outcome) {
     SimPage page;
@@ -121,10 +134,10 @@ TEST_F(StartupTest, AnyOtherTitleIsTakenAsTheListEvenAnEmptyOne) {
 }
 
 TEST_F(StartupTest, ServerAddressComesFromTheEnvironment) {
-    ::setenv("COILRUN_SCORE_SERVER", "http://127.0.0.1:9999/", 1);
+    setEnvironment("COILRUN_SCORE_SERVER", "http://127.0.0.1:9999/");
     serve(answer(SimPage::Outcome::Never));
     start();
-    ::unsetenv("COILRUN_SCORE_SERVER");
+    setEnvironment("COILRUN_SCORE_SERVER", nullptr);
     EXPECT_EQ(platform.webViews[0]->navigations.at(0),
               "http://127.0.0.1:9999/Coilrun/data/view.php");
 }
