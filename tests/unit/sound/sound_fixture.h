@@ -25,7 +25,10 @@ inline std::shared_ptr<const TGLWAVFile> makeSample(int rate, int bits, std::siz
         riff.push_back(std::uint8_t(v));
         riff.push_back(std::uint8_t(v >> 8));
     };
-    auto id = [&](const char* s) { riff.insert(riff.end(), s, s + 4); };
+    auto id = [&](const char* s) {
+        for (int i = 0; i < 4; ++i)
+            riff.push_back(std::uint8_t(s[i]));
+    };
     id("RIFF");
     u32(std::uint32_t(4 + 8 + 18 + 8 + bytes));
     id("WAVE");
