@@ -14,18 +14,42 @@ std::vector<std::string> levelListUpperItems() {
     return {kPlayItem, " ", kGoBack};
 }
 
-std::vector<std::string> creditLines() {
-    return {"C O I L R U N", "", "Developed and Realized by",
-            "Velmora",       "", "Music Composed by",
-            "Kestrin",       "", kGoBack};
+std::vector<OverlayLine> creditLines() {
+    return {{"C O I L R U N"},
+            {""},
+            {"Developed and Realized by"},
+            {"Velmora", OverlayLink::velmoraPage},
+            {""},
+            {"Music Composed by"},
+            {"Kestrin", OverlayLink::kestrinPage},
+            {""},
+            {kGoBack, OverlayLink::goBack}};
+}
+
+std::vector<OverlayLine> howToLines() {
+    std::vector<OverlayLine> lines(8);
+    lines.push_back({"Quit Game", OverlayLink::quitGame});
+    lines.push_back({kGoBack, OverlayLink::goBack});
+    return lines;
+}
+
+std::vector<OverlayLine> scoreListOverlay(const std::vector<std::string>& lines) {
+    std::vector<OverlayLine> overlay;
+    for (const std::string& line : lines)
+        overlay.push_back({line});
+    if (!overlay.empty()) overlay.back().link = OverlayLink::goBack;
+    return overlay;
 }
 
 namespace {
 
-void showListAtCentre(Game& game, const std::vector<std::string>& lines) {
+void showListAtCentre(Game& game, const std::vector<OverlayLine>& lines) {
     const SceneLinks& l = game.links;
-    for (const std::string& line : lines)
-        l.menuhighscore->addItem(line);
+    game.state.overlayLinks.clear();
+    for (const OverlayLine& line : lines) {
+        l.menuhighscore->addItem(line.text);
+        game.state.overlayLinks.push_back(line.link);
+    }
     l.menuhighscore->position().setX(l.TextCenter->position().x());
     l.menuhighscore->position().setY(l.TextCenter->position().y());
     l.menuhighscore->setVisible(true);
@@ -34,7 +58,7 @@ void showListAtCentre(Game& game, const std::vector<std::string>& lines) {
 
 } // namespace
 
-void openOverlayList(Game& game, const std::vector<std::string>& lines) {
+void openOverlayList(Game& game, const std::vector<OverlayLine>& lines) {
     const SceneLinks& l = game.links;
     game.state.overlayOpen = true;
     l.TextMain1->setVisible(false);
@@ -43,7 +67,7 @@ void openOverlayList(Game& game, const std::vector<std::string>& lines) {
     showListAtCentre(game, lines);
 }
 
-void openResultOverlay(Game& game, const std::vector<std::string>& lines) {
+void openResultOverlay(Game& game, const std::vector<OverlayLine>& lines) {
     GameState& s = game.state;
     const SceneLinks& l = game.links;
     l.timercountdown->setEnabled(false);
@@ -61,6 +85,7 @@ void closeOverlayList(Game& game) {
         l.menuMain2->setVisible(true);
     }
     game.state.overlayOpen = false;
+    game.state.overlayLinks.clear();
     l.menuhighscore->clearItems();
     l.menuhighscore->setVisible(false);
     l.TextBlackScore->setVisible(false);

@@ -14,8 +14,9 @@ namespace coilrun::scenario {
 
 class GameDriver {
 public:
-    // maxLevel: the "level" stored from an earlier run (0: none stored).
-    explicit GameDriver(int storedLevel = 0);
+    // maxLevel: the "level" stored from an earlier run (0: none stored); the score
+    // list the splash reads from the score page's title.
+    explicit GameDriver(int storedLevel = 0, const std::string& scoreList = "alice  1234+bob  99+");
     ~GameDriver();
 
     sim::SimPlatform platform;

@@ -1,6 +1,6 @@
 // A player off the scripted path: clicks where a hidden menu was drawn, a click
-// before anything was drawn, Space under an overlay, and keys pressed and let go
-// between two frames.
+// before anything was drawn, Space under an overlay, keys pressed and let go
+// between two frames, and score lists with names that read like the overlay's links.
 #include "engine/input/virtual_keys.h"
 #include "tests/scenario/game/game_driver.h"
 
@@ -93,6 +93,27 @@ TEST(ResultScreen, SpaceUnderAnOverlayDoesNotStartTheLevel) {
     g.click(*l.menuhighscore, 8); // << GO BACK <<
     g.tap(vk::space);
     EXPECT_TRUE(g.untilControlsLive()) << "with the overlay closed Space starts it";
+}
+
+TEST(ScoreList, NamesThatReadLikeLinksLeadNowhere) {
+    GameDriver g(0, "alice  1234++Quit Game+Kestrin+Velmora+<< GO BACK <<+");
+    std::vector<std::string> pages;
+    g.form().services().openCreditPage = [&](const std::string& who) { pages.push_back(who); };
+    g.toMainMenu();
+    const SceneLinks& l = g.links();
+    g.click(*l.menuMain2, 0); // HIGH SCORE
+    const engine::TGLGameMenu& list = *l.menuhighscore;
+    ASSERT_EQ(list.items().size(), 9u);
+    for (int line = 3; line <= 6; ++line) {
+        g.click(*l.menuhighscore, line);
+        EXPECT_EQ(list.selected(), line);
+        EXPECT_EQ(list.activeColor().color(), list.inactiveColor().color()) << "not lit";
+        EXPECT_TRUE(g.state().overlayOpen) << list.items()[std::size_t(line)];
+        EXPECT_TRUE(stillInTheGame(g)) << list.items()[std::size_t(line)];
+    }
+    EXPECT_TRUE(pages.empty());
+    g.click(*l.menuhighscore, 8);
+    EXPECT_FALSE(g.state().overlayOpen) << "the list's own way back";
 }
 
 TEST(QuickTaps, AKeyLetGoBeforeTheNextFrameIsSeenOnce) {
