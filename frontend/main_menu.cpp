@@ -1,6 +1,9 @@
 #include "frontend/main_menu.h"
 
 #include "game/hud_texts.h"
+#include "game/screen_layout.h"
+
+#include <algorithm>
 
 namespace coilrun {
 
@@ -43,16 +46,31 @@ std::vector<OverlayLine> scoreListOverlay(const std::vector<std::string>& lines)
 
 namespace {
 
+// The list at the centre as far as the window's height allows: a list taller than
+// the window is drawn closer, and past that the lines before its last two (a blank
+// line and the way back) are left out, so that the way back can always be clicked.
 void showListAtCentre(Game& game, const std::vector<OverlayLine>& lines) {
+    GameState& s = game.state;
     const SceneLinks& l = game.links;
-    game.state.overlayLinks.clear();
-    for (const OverlayLine& line : lines) {
-        l.menuhighscore->addItem(line.text);
-        game.state.overlayLinks.push_back(line.link);
+    engine::TGLGameMenu& menu = *l.menuhighscore;
+    if (!s.overlaySpacing) s.overlaySpacing = menu.spacing();
+    const OverlayListFit fit =
+        overlayListFit(game.services.mainWindow.geometry().height, l.TextCenter->position().y(),
+                       menu.font() ? menu.font()->charHeight() : 0, menu.marginVert(),
+                       *s.overlaySpacing, int(lines.size()));
+    menu.setSpacing(fit.spacing);
+    const std::size_t shown = std::size_t(fit.lines);
+    const std::size_t tail = std::min<std::size_t>(shown, 2);
+    menu.clearItems();
+    s.overlayLinks.clear();
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (i >= shown - tail && i < lines.size() - tail) continue;
+        menu.addItem(lines[i].text);
+        s.overlayLinks.push_back(lines[i].link);
     }
-    l.menuhighscore->position().setX(l.TextCenter->position().x());
-    l.menuhighscore->position().setY(l.TextCenter->position().y());
-    l.menuhighscore->setVisible(true);
+    menu.position().setX(l.TextCenter->position().x());
+    menu.position().setY(float(fit.centreY));
+    menu.setVisible(true);
     l.TextBlackScore->setVisible(true);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 #include "game/occupancy_grid.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -72,6 +73,9 @@ struct GameState {
     // The open overlay list's links, line by line, fixed by whoever made the list: a
     // line's text may be a name from the score server, so it never picks an action.
     std::vector<OverlayLink> overlayLinks;
+    // The overlay list's authored line spacing, kept while a short window draws the
+    // lines closer.
+    std::optional<int> overlaySpacing;
 };
 
 } // namespace coilrun

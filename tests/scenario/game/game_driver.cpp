@@ -14,10 +14,11 @@
 
 namespace coilrun::scenario {
 
-GameDriver::GameDriver(int storedLevel, const std::string& scoreList) {
+GameDriver::GameDriver(int storedLevel, const std::string& scoreList, int screenHeight) {
     if (storedLevel > 0)
         platform.settingsImpl.keys["Software\\Quorvex\\Coilrun"]["level"] =
             std::to_string(storedLevel);
+    platform.screenImpl.h = screenHeight;
     platform.web.answer = [scoreList](const std::string&) {
         return sim::SimPage{sim::SimPage::Outcome::Title, scoreList, 200};
     };
