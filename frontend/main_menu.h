@@ -14,12 +14,23 @@ inline const std::string kGoBack = "<< GO BACK <<";
 std::vector<std::string> mainMenuUpperItems();  // play, the level list's switch
 std::vector<std::string> mainMenuLowerItems();  // high score, credits, quit
 std::vector<std::string> levelListUpperItems(); // play, back from the level list
-std::vector<std::string> creditLines();
+
+// A line of an overlay list and where a click on it leads.
+struct OverlayLine {
+    std::string text;
+    OverlayLink link = OverlayLink::none;
+};
+std::vector<OverlayLine> creditLines();
+// Room for the how-to pages above a way out of the game and a way back.
+std::vector<OverlayLine> howToLines();
+// The score list's lines are names and scores from the score server: none of them
+// leads anywhere but the last, the way back.
+std::vector<OverlayLine> scoreListOverlay(const std::vector<std::string>& lines);
 
 // Opens an overlay list over the main menu: the menus give way to the lines.
-void openOverlayList(Game& game, const std::vector<std::string>& lines);
+void openOverlayList(Game& game, const std::vector<OverlayLine>& lines);
 // Opens an overlay list over the result screen; its count-down stops.
-void openResultOverlay(Game& game, const std::vector<std::string>& lines);
+void openResultOverlay(Game& game, const std::vector<OverlayLine>& lines);
 // Closes whatever overlay list is open; the main menu comes back if it was under it.
 void closeOverlayList(Game& game);
 

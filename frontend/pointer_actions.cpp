@@ -13,14 +13,22 @@ bool startsWith(const std::string& text, char c) {
     return !text.empty() && text[0] == c;
 }
 
+// What the overlay's selected line leads to, by its place in the list.
+OverlayLink selectedOverlayLink(const Game& game) {
+    const int line = game.links.menuhighscore->selected();
+    const std::vector<OverlayLink>& links = game.state.overlayLinks;
+    return line >= 0 && std::size_t(line) < links.size() ? links[std::size_t(line)]
+                                                         : OverlayLink::none;
+}
+
 // The overlay's lines that lead somewhere light up; the plain ones do not.
-void lightLinks(const SceneLinks& l) {
-    const std::string line = l.menuhighscore->selectedText();
-    engine::TGLColor& active = l.menuhighscore->activeColor();
-    if (line == kGoBack || line == "Kestrin" || line == "Velmora" || line == "Quit Game")
+void lightLinks(const Game& game) {
+    engine::TGLGameMenu& menu = *game.links.menuhighscore;
+    engine::TGLColor& active = menu.activeColor();
+    if (selectedOverlayLink(game) != OverlayLink::none)
         active.setColor(1, 1, 1, active.alpha());
     else
-        active.assign(l.menuhighscore->inactiveColor());
+        active.assign(menu.inactiveColor());
 }
 
 void mainMenuUpperBlock(Game& game) {
@@ -59,8 +67,9 @@ void mainMenuLowerBlock(Game& game) {
             l.menuMain2->setItems(page.items);
         }
         if (l.menuMain2->selectedText() == "HIGH SCORE")
-            openOverlayList(game, online::scoreListLines(game.services.scoreListAvailable(),
-                                                         game.services.scoreListText()));
+            openOverlayList(
+                game, scoreListOverlay(online::scoreListLines(game.services.scoreListAvailable(),
+                                                              game.services.scoreListText())));
         break;
     case 1:
         if (startsWith(text, 'C')) openOverlayList(game, creditLines());
@@ -133,15 +142,11 @@ void resultMenu(Game& game) {
         s.startRequested = true;
         s.countdown = 0;
         break;
-    case 2: {
-        std::vector<std::string> lines(8, "");
-        lines.push_back("Quit Game");
-        lines.push_back(kGoBack);
-        openResultOverlay(game, lines);
+    case 2:
+        openResultOverlay(game, howToLines());
         l.SpriteHowTo->setVisible(true);
         l.timerHT->setEnabled(true);
         break;
-    }
     case 4:
         openResultOverlay(game, creditLines());
         break;
@@ -151,15 +156,22 @@ void resultMenu(Game& game) {
 }
 
 void overlayList(Game& game) {
-    const SceneLinks& l = game.links;
-    const std::string line = l.menuhighscore->selectedText();
-    if (line == kGoBack) {
+    switch (selectedOverlayLink(game)) {
+    case OverlayLink::goBack:
         closeOverlayList(game);
-    } else if (line == "Kestrin" || line == "Velmora") {
-        game.services.openCreditPage(line);
-    } else if (line == "Quit Game") {
-        l.WAVout->setActive(false);
+        break;
+    case OverlayLink::kestrinPage:
+        game.services.openCreditPage("Kestrin");
+        break;
+    case OverlayLink::velmoraPage:
+        game.services.openCreditPage("Velmora");
+        break;
+    case OverlayLink::quitGame:
+        game.links.WAVout->setActive(false);
         game.services.quitToScoreBrowser();
+        break;
+    case OverlayLink::none:
+        break;
     }
 }
 
@@ -175,7 +187,7 @@ void glscnvwr1MouseMove(Game& game, int x, int y) {
     l.menuMain1->mouseMenuSelect(x, y);
     l.menuMain2->mouseMenuSelect(x, y);
     l.menuhighscore->mouseMenuSelect(x, y);
-    lightLinks(l);
+    lightLinks(game);
 }
 
 void glscnvwr1MouseDown(Game& game, int, int, int) {

@@ -40,4 +40,18 @@ struct SpriteBox {
 };
 SpriteBox howToPageBox(int screenWidth, int screenHeight);
 
+// An overlay list of this many lines, lineHeight apart plus spacing, in a box with
+// marginVert above and below, centred at centreY in a window this high. Where the box
+// fits as it is nothing changes. Otherwise it moves within the window, then its lines
+// close up (overlapping by at most a sixth of their height), and only then are lines
+// left out: the box always fits, so every line shown can be clicked.
+struct OverlayListFit {
+    int spacing = 0;
+    int lines = 0; // how many of the lines are shown
+    double centreY = 0;
+    bool operator==(const OverlayListFit&) const = default;
+};
+OverlayListFit overlayListFit(int windowHeight, double centreY, int lineHeight, int marginVert,
+                              int spacing, int lines);
+
 } // namespace coilrun

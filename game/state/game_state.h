@@ -1,9 +1,14 @@
 #pragma once
 #include "game/occupancy_grid.h"
 
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace coilrun {
+
+// What a line of the open overlay list leads to.
+enum class OverlayLink { none, goBack, quitGame, kestrinPage, velmoraPage };
 
 // The game's shared state: one record that the game frame driver, the timers, the
 // menus and the windows read and write. It is owned by the game window and passed
@@ -65,6 +70,12 @@ struct GameState {
     double menuFade = 0;
     int menuMusicTicks = 0;
     int howToPage = 0;
+    // The open overlay list's links, line by line, fixed by whoever made the list: a
+    // line's text may be a name from the score server, so it never picks an action.
+    std::vector<OverlayLink> overlayLinks;
+    // The overlay list's authored line spacing, kept while a short window draws the
+    // lines closer.
+    std::optional<int> overlaySpacing;
 };
 
 } // namespace coilrun

@@ -65,27 +65,39 @@ protected:
         shotFolder = "integration_online_shots";
         GameFixture::SetUp();
     }
-    // Two runs with scores are on the server before the game asks for its list.
+    // Ten runs with scores are on the server before the game asks for its list, the
+    // best two last: its list is full, the best five and the latest five, taller than
+    // the screen at the authored line spacing. One player is named like a menu item.
     void beforeGameStarts() override {
-        for (const char* report : {"NEW=FALSE&DATE=1/2/2026&SCORE=966&USER=Alice",
-                                   "NEW=FALSE&DATE=1/2/2026&SCORE=905&USER=Bob"})
-            ASSERT_EQ(server::testing::httpGet(server.port(),
-                                               std::string("/Coilrun/data/count.php?") + report)
-                          .status,
-                      200);
+        std::vector<std::string> reports;
+        for (int i = 1; i <= 8; ++i)
+            reports.push_back("NEW=FALSE&DATE=1/2/2026&SCORE=" + std::to_string(800 + i) +
+                              "&USER=" + (i == 8 ? "Quit%20Game" : "Runner" + std::to_string(i)));
+        reports.push_back("NEW=FALSE&DATE=1/2/2026&SCORE=966&USER=Alice");
+        reports.push_back("NEW=FALSE&DATE=1/2/2026&SCORE=905&USER=Bob");
+        for (const std::string& report : reports)
+            ASSERT_EQ(
+                server::testing::httpGet(server.port(), "/Coilrun/data/count.php?" + report).status,
+                200);
     }
 };
 
 TEST_F(ReferenceServerSession, ScoresQuitBackToTheGameCreditsAndQuit) {
     ASSERT_TRUE(mainMenuShown(180)) << "no main menu";
 
-    // HIGH SCORE shows the server's list, the best and the latest runs.
+    // HIGH SCORE shows the server's list, the best and the latest runs, and the way
+    // back below them on the screen.
     ASSERT_TRUE(clickPhrase("menu", "HIGH SCORE", 30));
     QList<ReadWord> words = untilRead("scores", {"Alice 966", "Bob 905", "GO BACK"}, 30);
-    for (const QString& phrase : QStringList{"BEST SCORE", "Alice 966", "Bob 905", "LATEST SCORES"})
+    for (const QString& phrase :
+         QStringList{"BEST SCORE", "Alice 966", "Bob 905", "LATEST SCORES", "Runner6 806"})
         EXPECT_TRUE(ScreenReader::contains(words, phrase))
             << "\"" << phrase.toStdString()
             << "\" on the score list; read: " << ScreenReader::allText(words).toStdString();
+    // A player's name is no link, whatever it reads.
+    ASSERT_TRUE(clickPhrase("scores", "Quit Game 808", 10));
+    idle(1500);
+    EXPECT_FALSE(scoreBrowser()) << "a name on the list quit the game";
     ASSERT_TRUE(clickPhrase("scores", "GO BACK", 10));
     ASSERT_TRUE(mainMenuShown(30)) << "GO BACK did not bring the main menu back";
 
@@ -157,7 +169,14 @@ TEST_F(ReferenceServerSession, ScoresQuitBackToTheGameCreditsAndQuit) {
     // QUIT again, and the page's Quit link (skip) ends the program.
     ASSERT_TRUE(clickPhrase("menu", "QUIT", 10));
     words = untilRead("quit-page-2", {"Back to the game", "Quit"}, 60);
-    const auto quit = ScreenReader::find(words, "Quit");
+    // The page's Quit link is below the way back, left of the player "Quit Game" in
+    // the page's top ten.
+    const auto back = ScreenReader::find(words, "Back to the game");
+    ASSERT_TRUE(back) << "read: " << ScreenReader::allText(words).toStdString();
+    QList<ReadWord> links;
+    for (const ReadWord& word : words)
+        if (word.box.left() < back->right()) links << word;
+    const auto quit = ScreenReader::find(links, "Quit");
     ASSERT_TRUE(quit) << "read: " << ScreenReader::allText(words).toStdString();
     EXPECT_EQ(storedReports(desktop.path("scores.sqlite")).size(), reportsBefore.size() + 2);
     clickAt(quit->center());

@@ -14,12 +14,13 @@
 
 namespace coilrun::scenario {
 
-GameDriver::GameDriver(int storedLevel) {
+GameDriver::GameDriver(int storedLevel, const std::string& scoreList, int screenHeight) {
     if (storedLevel > 0)
         platform.settingsImpl.keys["Software\\Quorvex\\Coilrun"]["level"] =
             std::to_string(storedLevel);
-    platform.web.answer = [](const std::string&) {
-        return sim::SimPage{sim::SimPage::Outcome::Title, "alice  1234+bob  99+", 200};
+    platform.screenImpl.h = screenHeight;
+    platform.web.answer = [scoreList](const std::string&) {
+        return sim::SimPage{sim::SimPage::Outcome::Title, scoreList, 200};
     };
     app = std::make_unique<CoilrunApp>(platform);
 }

@@ -14,8 +14,10 @@ namespace coilrun::scenario {
 
 class GameDriver {
 public:
-    // maxLevel: the "level" stored from an earlier run (0: none stored).
-    explicit GameDriver(int storedLevel = 0);
+    // maxLevel: the "level" stored from an earlier run (0: none stored); the score
+    // list the splash reads from the score page's title; the screen's height.
+    explicit GameDriver(int storedLevel = 0, const std::string& scoreList = "alice  1234+bob  99+",
+                        int screenHeight = 1024);
     ~GameDriver();
 
     sim::SimPlatform platform;

@@ -1,6 +1,7 @@
 // A player off the scripted path: clicks where a hidden menu was drawn, a click
-// before anything was drawn, Space under an overlay, and keys pressed and let go
-// between two frames.
+// before anything was drawn, Space under an overlay, keys pressed and let go
+// between two frames, and score lists too long for the window or with names that
+// read like the overlay's links.
 #include "engine/input/virtual_keys.h"
 #include "tests/scenario/game/game_driver.h"
 
@@ -93,6 +94,70 @@ TEST(ResultScreen, SpaceUnderAnOverlayDoesNotStartTheLevel) {
     g.click(*l.menuhighscore, 8); // << GO BACK <<
     g.tap(vk::space);
     EXPECT_TRUE(g.untilControlsLive()) << "with the overlay closed Space starts it";
+}
+
+std::string entries(int count, const std::string& name) {
+    std::string list;
+    for (int i = 0; i < count; ++i)
+        list += name + std::to_string(i) + "  " + std::to_string(900 - i) + "+";
+    return list;
+}
+
+TEST(ScoreList, ATallListOnAShortWindowKeepsTheWayBackInSight) {
+    struct Case {
+        int height;
+        std::string list;
+        std::size_t lines; // 0: cut, fewer than the 24 entries the list keeps
+    };
+    // Five best and five latest, as the reference server sends them; then more
+    // lines than a window this short has room for.
+    for (const Case& c : {Case{800, entries(5, "best") + "+" + entries(5, "late"), 14},
+                          Case{500, entries(40, "many"), 0}}) {
+        SCOPED_TRACE(c.height);
+        GameDriver g(0, c.list, c.height);
+        g.toMainMenu();
+        const SceneLinks& l = g.links();
+        ASSERT_EQ(g.mainWindow().rect.height, c.height);
+        g.click(*l.menuMain2, 0); // HIGH SCORE
+        g.layoutMenus();
+        const engine::TGLGameMenu& list = *l.menuhighscore;
+        const std::size_t lines = list.items().size();
+        if (c.lines > 0)
+            EXPECT_EQ(lines, c.lines);
+        else
+            EXPECT_LT(lines, 24u);
+        ASSERT_GE(lines, 3u);
+        EXPECT_EQ(list.items()[1], c.lines > 0 ? "best1  899" : "many1  899");
+        EXPECT_EQ(list.items()[lines - 2], "");
+        EXPECT_GE(list.boxTop(), 0);
+        EXPECT_LE(list.boxBottom(), c.height);
+        const platform::Point back = g.pointOn(list, int(lines) - 1);
+        EXPECT_LT(back.y, c.height);
+        g.clickAt(back);
+        EXPECT_FALSE(g.state().overlayOpen) << "<< GO BACK << closes the list";
+        EXPECT_TRUE(l.menuMain1->visible());
+    }
+}
+
+TEST(ScoreList, NamesThatReadLikeLinksLeadNowhere) {
+    GameDriver g(0, "alice  1234++Quit Game+Kestrin+Velmora+<< GO BACK <<+");
+    std::vector<std::string> pages;
+    g.form().services().openCreditPage = [&](const std::string& who) { pages.push_back(who); };
+    g.toMainMenu();
+    const SceneLinks& l = g.links();
+    g.click(*l.menuMain2, 0); // HIGH SCORE
+    const engine::TGLGameMenu& list = *l.menuhighscore;
+    ASSERT_EQ(list.items().size(), 9u);
+    for (int line = 3; line <= 6; ++line) {
+        g.click(*l.menuhighscore, line);
+        EXPECT_EQ(list.selected(), line);
+        EXPECT_EQ(list.activeColor().color(), list.inactiveColor().color()) << "not lit";
+        EXPECT_TRUE(g.state().overlayOpen) << list.items()[std::size_t(line)];
+        EXPECT_TRUE(stillInTheGame(g)) << list.items()[std::size_t(line)];
+    }
+    EXPECT_TRUE(pages.empty());
+    g.click(*l.menuhighscore, 8);
+    EXPECT_FALSE(g.state().overlayOpen) << "the list's own way back";
 }
 
 TEST(QuickTaps, AKeyLetGoBeforeTheNextFrameIsSeenOnce) {

@@ -253,5 +253,20 @@ TEST(ScreenLayout, FontSizesInPointsAndTheMainMenu) {
     EXPECT_EQ(howToPageBox(1280, 800), (SpriteBox{640, 800 / 2.1, 600, 400}));
 }
 
+TEST(ScreenLayout, AnOverlayListAlwaysFitsTheWindowHeight) {
+    // 14 lines of 48 px, 16 apart, margins of 16: a box 912 high.
+    EXPECT_EQ(overlayListFit(1024, 512, 48, 16, 16, 14), (OverlayListFit{16, 14, 512}))
+        << "room enough: as authored";
+    EXPECT_EQ(overlayListFit(1024, 300, 48, 16, 16, 14), (OverlayListFit{16, 14, 456}))
+        << "moved down, no further than the box must";
+    EXPECT_EQ(overlayListFit(800, 400, 48, 16, 16, 14), (OverlayListFit{7, 14, 400}));
+    EXPECT_EQ(overlayListFit(500, 250, 48, 16, 16, 14), (OverlayListFit{-6, 11, 250}))
+        << "closed up to an overlap of a sixth of a line, then cut";
+    EXPECT_EQ(overlayListFit(60, 30, 48, 16, 16, 14).lines, 1) << "at least the way back";
+    EXPECT_EQ(overlayListFit(500, 250, 48, 16, -20, 14).spacing, -20)
+        << "never drawn wider than authored";
+    EXPECT_EQ(overlayListFit(800, 400, 48, 16, 16, 0).lines, 0);
+}
+
 } // namespace
 } // namespace coilrun
