@@ -1,7 +1,7 @@
 // A player off the scripted path: clicks where a hidden menu was drawn, a click
 // before anything was drawn, Space under an overlay, and keys pressed and let go
 // between two frames.
-#include "engine/input/virtual_keys.h"
+#include "engine/platform/virtual_keys.h"
 #include "tests/scenario/game/game_driver.h"
 
 #include <gtest/gtest.h>
