@@ -11,7 +11,8 @@ namespace coilrun {
 
 TForm1::TForm1(platform::Platform& platform, CadencerPump& pump)
     : platform_(platform), window_(platform.createWindow()),
-      fontManager_(&platform.glyphOutlines()), soundContext_(platform.messageBoxes()) {
+      fontManager_(&platform.glyphOutlines()), soundContext_(platform.messageBoxes()),
+      controls_(platform.keyboard(), platform.cursor()) {
     auto& screen = platform.screen();
     window_->setGeometry({(screen.width() - 928) / 2, (screen.height() - 514) / 2, 928, 514});
     window_->setBackgroundColor(0xffffffff);
@@ -47,9 +48,9 @@ TForm1::TForm1(platform::Platform& platform, CadencerPump& pump)
     }
     links_ = findSceneLinks(scene_);
     // Until the application connects them: no score list, and quitting ends the program.
-    services_.emplace(GameServices{platform.keyboard(), *window_, platform.screen(),
-                                   platform.settings(), platform.clock(), *pnl1, *glscnvwr1Surface,
-                                   *glscnvwr1, soundContext_,
+    services_.emplace(GameServices{controls_, *window_, platform.screen(), platform.settings(),
+                                   platform.clock(), *pnl1, *glscnvwr1Surface, *glscnvwr1,
+                                   soundContext_,
                                    [this] {
                                        if (endProgram) endProgram();
                                    },

@@ -1,4 +1,5 @@
 #pragma once
+#include "engine/input/controls_source.h"
 #include "engine/platform/platform.h"
 #include "engine/render/scene_viewer.h"
 #include "engine/sound/sound_context.h"
@@ -67,6 +68,7 @@ private:
     engine::FontManager fontManager_;
     engine::SoundContext soundContext_;
     SceneProgress sceneProgress_;
+    PlatformControls controls_;
     std::unique_ptr<platform::GlSurface> glscnvwr1Surface;
     std::unique_ptr<engine::TGLSceneViewer> glscnvwr1;
     std::unique_ptr<platform::Widget> pnl1;

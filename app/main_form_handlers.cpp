@@ -5,6 +5,7 @@
 #include "frontend/menu_frame.h"
 #include "frontend/menu_music.h"
 #include "frontend/pointer_actions.h"
+#include "game/controls_step.h"
 #include "game/frame_driver.h"
 #include "game/game_timers.h"
 #include "game/layout_tick.h"
@@ -16,10 +17,12 @@ namespace coilrun {
 scene::HandlerTable TForm1::handlers() {
     scene::HandlerTable table;
     // Handlers run only once the scene is read and the game exists; loading sets
-    // them up before that.
+    // them up before that. Every frame begins with its controls.
     auto frame = [this](void (*step)(Game&, double)) {
-        return TGLCadencer::ProgressEvent(
-            [this, step](TGLCadencer&, double deltaTime, double) { step(game(), deltaTime); });
+        return TGLCadencer::ProgressEvent([this, step](TGLCadencer&, double deltaTime, double) {
+            readControls(game());
+            step(game(), deltaTime);
+        });
     };
     auto tick = [this](void (*handler)(Game&)) {
         return std::function<void()>([this, handler] { handler(game()); });

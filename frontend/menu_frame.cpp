@@ -1,7 +1,5 @@
 #include "frontend/menu_frame.h"
 
-#include "engine/input/is_key_down.h"
-#include "engine/input/virtual_keys.h"
 #include "frontend/start_game.h"
 #include "frontend/title_logo.h"
 #include "game/stage_presentation.h"
@@ -10,7 +8,6 @@ namespace coilrun {
 void CadencerMenuProgress(Game& game) {
     GameState& s = game.state;
     const SceneLinks& l = game.links;
-    game.services.keyboard.beginPoll(); // a key tapped since the last frame reads down now
     s.toneHigh = 0.9;
     s.toneMid = 0.5;
     s.toneLow = 0.3;
@@ -53,9 +50,9 @@ void CadencerMenuProgress(Game& game) {
     game.services.viewerSurface.show();
     game.services.blackPanel.hide();
 
-    const platform::Keyboard& k = game.services.keyboard;
+    const Controls& c = game.controls;
     if (game.services.mainWindow.isActive() && !l.TextBlackScore->visible() &&
-        (IsKeyDown(k, ' ') || IsKeyDown(k, vk::enter)))
+        (c.down(Key::Space) || c.down(Key::Enter)))
         StartGame(game);
 }
 

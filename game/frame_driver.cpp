@@ -1,7 +1,5 @@
 #include "game/frame_driver.h"
 
-#include "engine/input/is_key_down.h"
-#include "engine/input/virtual_keys.h"
 #include "game/hud.h"
 #include "game/level_over_screen.h"
 #include "game/level_table.h"
@@ -16,9 +14,8 @@ namespace coilrun {
 void Cadencer1Progress(Game& game, double dt) {
     GameState& s = game.state;
     const SceneLinks& l = game.links;
-    platform::Keyboard& keys = game.services.keyboard;
+    const Controls& c = game.controls;
     TGLUserInterface& mouseLook = *l.GLUserInterface1;
-    keys.beginPoll(); // a key tapped since the last frame reads down now
 
     if (s.controlsActive && !s.levelOver) {
         mouseLook.MouseLookActivate();
@@ -28,8 +25,8 @@ void Cadencer1Progress(Game& game, double dt) {
     // Escape pauses; on a result screen it ends the program. Losing the focus pauses
     // too. Neither while the last toggle is being debounced.
     const bool hudShown = alphaOf(*l.TextPause1) > 0.5f;
-    if (IsKeyDown(keys, vk::escape) && hudShown) {
-        if (s.levelOver && IsKeyDown(keys, vk::escape)) {
+    if (c.down(Key::Escape) && hudShown) {
+        if (s.levelOver) {
             game.services.endProgram();
             return;
         }
@@ -55,8 +52,8 @@ void Cadencer1Progress(Game& game, double dt) {
     s.keyRight = 'd';
     s.keyUpAlt = '+';
     s.keyDownAlt = '-';
-    if (IsKeyDown(keys, vk::up)) s.requestedDirection = "up";
-    if (IsKeyDown(keys, vk::down)) s.requestedDirection = "down";
+    if (c.down(Key::Up)) s.requestedDirection = "up";
+    if (c.down(Key::Down)) s.requestedDirection = "down";
     lightStage(game);
 
     if (l.asynctmrTimerMenu->enabled()) return;
@@ -66,7 +63,7 @@ void Cadencer1Progress(Game& game, double dt) {
     // it also stops the count-down, as the result menu's Continue Game does. Not under
     // an overlay list, which would stay over the new level.
     const bool over = levelIsOver(game);
-    if (IsKeyDown(keys, ' ') && over && !l.TextBlackScore->visible()) {
+    if (c.down(Key::Space) && over && !l.TextBlackScore->visible()) {
         s.startRequested = true;
         s.countdown = 0;
     }

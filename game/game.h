@@ -1,4 +1,5 @@
 #pragma once
+#include "engine/input/controls.h"
 #include "game/game_services.h"
 #include "game/scene_links.h"
 #include "game/state/game_state.h"
@@ -6,11 +7,15 @@
 namespace coilrun {
 
 // What every piece of play and menu code works on: the shared state, the links to
-// the scene's objects and the window's services. The game window owns all three.
+// the scene's objects and the window's services, which the game window owns, and
+// the controls of the frame that runs.
 struct Game {
     GameState& state;
     const SceneLinks& links;
     GameServices& services;
+    // Read at the start of every frame (readControls); the only input play and menu
+    // code looks at besides the pointer's clicks and motion.
+    Controls controls{};
 };
 
 // The alpha of a HUD text's modulate colour, which fades it.

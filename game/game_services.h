@@ -1,6 +1,6 @@
 #pragma once
+#include "engine/input/controls_source.h"
 #include "engine/platform/clock.h"
-#include "engine/platform/input.h"
 #include "engine/platform/settings_store.h"
 #include "engine/platform/window.h"
 #include "engine/render/scene_viewer.h"
@@ -12,13 +12,13 @@
 namespace coilrun {
 
 // What the play and menu code need from the game window and the system besides the
-// scene: key polling, the main window (active state, size, style, caption), the
+// scene: each frame's controls, the main window (active state, size, style, caption), the
 // screen, the stored settings, the clock that seeds the speck's dice, the window's
 // black panel and viewer, the sound context emitters are made in, and the way to
 // end the program. The game window fills it in; tests fill it from the simulated
 // platform.
 struct GameServices {
-    platform::Keyboard& keyboard;
+    ControlsSource& controls;
     platform::Window& mainWindow;
     const platform::Screen& screen;
     platform::SettingsStore& settings;

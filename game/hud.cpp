@@ -1,6 +1,5 @@
 #include "game/hud.h"
 
-#include "engine/input/is_key_down.h"
 #include "game/sound_selection.h"
 
 namespace coilrun {
@@ -28,7 +27,7 @@ void clearBlackVeil(Game& game, double dt) {
 void handleMuteKey(Game& game) {
     GameState& s = game.state;
     const SceneLinks& l = game.links;
-    const bool mKey = IsKeyDown(game.services.keyboard, 'm');
+    const bool mKey = game.controls.down(Key::M);
     if (mKey && !l.timermude->enabled()) {
         if (!l.WAVout->active() && !s.soundOn)
             s.soundOn = true;

@@ -1,7 +1,5 @@
 #include "game/pause_screen.h"
 
-#include "engine/input/is_key_down.h"
-#include "engine/input/virtual_keys.h"
 #include "game/cadencer_handover.h"
 
 namespace coilrun {
@@ -21,7 +19,6 @@ void resumeGame(Game& game) {
 void Cadencer4Progress(Game& game, double dt) {
     GameState& s = game.state;
     const SceneLinks& l = game.links;
-    game.services.keyboard.beginPoll(); // a key tapped since the last frame reads down now
 
     // "Skip Level" is offered only below the highest level unlocked.
     engine::TGLGameMenu& menu = *l.menuPause;
@@ -41,9 +38,9 @@ void Cadencer4Progress(Game& game, double dt) {
     l.glcpsl1->turn(float(dt * 8));
     l.WAVout->setActive(false);
 
-    const platform::Keyboard& k = game.services.keyboard;
+    const Controls& c = game.controls;
     if (game.services.mainWindow.isActive() && !l.timermude->enabled() &&
-        (IsKeyDown(k, ' ') || IsKeyDown(k, vk::escape))) {
+        (c.down(Key::Space) || c.down(Key::Escape))) {
         l.timermude->setEnabled(true);
         setAlpha(*l.TextCenter, 0);
         resumeGame(game);

@@ -1,7 +1,5 @@
 #include "game/play_frame.h"
 
-#include "engine/input/is_key_down.h"
-#include "engine/input/virtual_keys.h"
 #include "game/level_map.h"
 #include "game/snake_body.h"
 #include "game/specks.h"
@@ -14,12 +12,12 @@ namespace coilrun {
 
 SteeringKeys readSteeringKeys(const Game& game) {
     const GameState& s = game.state;
-    const platform::Keyboard& k = game.services.keyboard;
+    const Controls& c = game.controls;
     SteeringKeys keys;
-    keys.up = IsKeyDown(k, s.keyUp) || IsKeyDown(k, s.keyUpAlt) || IsKeyDown(k, vk::up);
-    keys.down = IsKeyDown(k, s.keyDown) || IsKeyDown(k, s.keyDownAlt) || IsKeyDown(k, vk::down);
-    keys.right = IsKeyDown(k, s.keyRight) || IsKeyDown(k, vk::right);
-    keys.left = IsKeyDown(k, s.keyLeft) || IsKeyDown(k, vk::left);
+    keys.up = c.charDown(s.keyUp) || c.charDown(s.keyUpAlt) || c.down(Key::Up);
+    keys.down = c.charDown(s.keyDown) || c.charDown(s.keyDownAlt) || c.down(Key::Down);
+    keys.right = c.charDown(s.keyRight) || c.down(Key::Right);
+    keys.left = c.charDown(s.keyLeft) || c.down(Key::Left);
     return keys;
 }
 

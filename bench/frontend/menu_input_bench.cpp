@@ -8,7 +8,7 @@
 // thread's CPU clock.
 //   build/bench_menu_input [frames]        (default 4000 logo frames)
 #include "bench/bench_clocks.h"
-#include "engine/input/virtual_keys.h"
+#include "engine/platform/virtual_keys.h"
 #include "frontend/pointer_actions.h"
 #include "frontend/title_logo.h"
 #include "tests/scenario/game/game_driver.h"

@@ -5,7 +5,7 @@
 // one and each is timed on the thread's CPU clock.
 //   build/bench_game [frames]        (default 20000)
 #include "bench/bench_clocks.h"
-#include "engine/input/virtual_keys.h"
+#include "engine/platform/virtual_keys.h"
 #include "game/frame_driver.h"
 #include "game/steering.h"
 #include "tests/scenario/game/game_driver.h"

@@ -1,11 +1,11 @@
 #include "engine/input/is_key_down.h"
 
-#include "engine/input/virtual_keys.h"
+#include "engine/platform/virtual_keys.h"
 
 namespace coilrun {
 
 bool IsKeyDown(const platform::Keyboard& keyboard, char c) {
-    const int key = keyboard.virtualKeyForChar(c) & 0xff;
+    const int key = usLayoutVirtualKey(c);
     if (key != vk::none && keyboard.isVirtualKeyDown(key)) return true;
     if (c == '+') return keyboard.isVirtualKeyDown(vk::add);
     if (c == '-') return keyboard.isVirtualKeyDown(vk::subtract);

@@ -48,11 +48,16 @@ void TGLUserInterface::navigatorDestroyed(TGLNavigator& navigator) {
     std::erase(navigator.users_, this);
 }
 
+void TGLUserInterface::putBack() {
+    cursor_.setPosition(centre_);
+    putBackSinceReading_ = true;
+}
+
 void TGLUserInterface::MouseLookCenter() {
     computeCentre();
     cursorPos_ = centre_;
     readingUsed_ = false;
-    cursor_.setPosition(centre_);
+    putBack();
 }
 
 void TGLUserInterface::MouseLookActivate() {
@@ -75,9 +80,17 @@ void TGLUserInterface::MouseLookActiveToggle() {
         MouseLookActivate();
 }
 
+void TGLUserInterface::takeReading(platform::Point travel) {
+    reading_ = travel;
+    putBackSinceReading_ = false;
+}
+
 void TGLUserInterface::MouseUpdate() {
     if (!active_) return;
-    cursorPos_ = cursor_.position();
+    // The pointer put back in this frame has not travelled since.
+    cursorPos_ = putBackSinceReading_
+                     ? centre_
+                     : platform::Point{centre_.x + reading_.x, centre_.y + reading_.y};
     readingUsed_ = false;
 }
 
@@ -85,20 +98,19 @@ bool TGLUserInterface::MouseLook() {
     // A reading turns once: the pointer has been put back since.
     if (!active_ || !navigator_ || readingUsed_) return false;
     readingUsed_ = true;
-    const float dx = float(cursorPos_.x - centre_.x) * mouseSpeed_;
-    float dy = -float(cursorPos_.y - centre_.y) * mouseSpeed_;
-    if (invertMouse_) dy = -dy;
-    bool turned = false;
-    if (dx != 0) {
-        TurnHorizontal(dx * 0.01);
-        turned = true;
-    }
-    if (dy != 0) {
-        TurnVertical(dy * 0.01);
-        turned = true;
-    }
-    if (cursorPos_ != centre_) cursor_.setPosition(centre_);
+    const bool turned =
+        turnByTravel(float(cursorPos_.x - centre_.x), float(cursorPos_.y - centre_.y));
+    if (cursorPos_ != centre_) putBack();
     return turned;
+}
+
+bool TGLUserInterface::turnByTravel(float x, float y) {
+    const float dx = x * mouseSpeed_;
+    float dy = -y * mouseSpeed_;
+    if (invertMouse_) dy = -dy;
+    if (dx != 0) TurnHorizontal(dx * 0.01);
+    if (dy != 0) TurnVertical(dy * 0.01);
+    return dx != 0 || dy != 0;
 }
 
 void TGLUserInterface::TurnHorizontal(double degrees) {

@@ -29,11 +29,17 @@ public:
     void MouseLookDeactivate();
     void MouseLookActiveToggle();
     void MouseLookCenter();
-    // Reads the pointer (while active) for the next MouseLook.
+    // The pointer's travel from the screen centre as this frame's controls read it at
+    // the frame's start (Y down).
+    void takeReading(platform::Point travel);
+    // Takes the pointer's position (while active) for the next MouseLook: where the
+    // frame's reading found it, or the centre when it has been put back since.
     void MouseUpdate();
-    // Turns by the travel read at the last MouseUpdate and recentres the pointer;
+    // Turns by the travel taken at the last MouseUpdate and recentres the pointer;
     // true when it turned anything.
     bool MouseLook();
+    // Turns as a pointer travel of so many pixels would (Y down), without the pointer.
+    bool turnByTravel(float dx, float dy);
     void TurnHorizontal(double degrees);
     void TurnVertical(double degrees);
 
@@ -47,6 +53,7 @@ private:
     void link(TGLNavigator*& slot, TGLNavigator* navigator);
     void unlinkIfUnused(TGLNavigator* navigator);
     void computeCentre();
+    void putBack();
 
     platform::Cursor& cursor_;
     platform::Screen& screen_;
@@ -58,6 +65,8 @@ private:
     platform::Point centre_;
     bool active_ = false;
     bool readingUsed_ = false;
+    platform::Point reading_;
+    bool putBackSinceReading_ = false;
 };
 
 } // namespace coilrun

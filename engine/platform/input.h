@@ -14,12 +14,11 @@ public:
     // Starts a poll (one frame's reading of the keys): a key pressed and let go since
     // the last poll reads down until the next one, however brief the press.
     virtual void beginPoll() = 0;
-    // Whether the key with this virtual-key code (Windows numbering: 27 Escape,
-    // 37..40 arrows, 'A'..'Z', '0'..'9', 0xBB '=', 0xBD '-', 0x6B/0x6D keypad + -) is down.
+    // Whether the physical key with this virtual-key code (Windows numbering: 27
+    // Escape, 37..40 arrows, 'A'..'Z', '0'..'9', 0xBB '=', 0xBD '-', 0x6B/0x6D keypad
+    // + -) is down. Which key types a character is the engine's business
+    // (engine/platform/virtual_keys.h), not the platform's.
     virtual bool isVirtualKeyDown(int vk) const = 0;
-    // The virtual key that types c on the current layout, ignoring the shift state it
-    // needs; 255 when no key types it.
-    virtual int virtualKeyForChar(char c) const = 0;
 };
 
 // The system pointer.

@@ -1,6 +1,6 @@
 #include "platform/qt/qt_keyboard.h"
 
-#include "engine/input/virtual_keys.h"
+#include "engine/platform/virtual_keys.h"
 #include "platform/qt/qt_window.h"
 
 #include <QEvent>
@@ -73,12 +73,6 @@ bool QtKeyboard::insideListened(const QWindow* window) const {
     while (window->parent())
         window = window->parent();
     return window == window_->windowHandle();
-}
-
-// A fixed US table: the layout is not asked, so on another layout a character is looked
-// for where a US keyboard has it.
-int QtKeyboard::virtualKeyForChar(char c) const {
-    return usLayoutVirtualKey(c);
 }
 
 void QtKeyboard::releaseAll() {

@@ -29,7 +29,6 @@ public:
     void listenTo(QWidget* window);
     void beginPoll() override { keys_.beginPoll(); }
     bool isVirtualKeyDown(int vk) const override { return keys_.isDown(vk); }
-    int virtualKeyForChar(char c) const override;
 
     // The virtual key a key event stands for, 0 when none; public for tests.
     static int virtualKeyOf(const QKeyEvent& event);

@@ -1,12 +1,8 @@
 #include "tests/sim/sim_keyboard.h"
 
-#include "engine/input/virtual_keys.h"
+#include "engine/platform/virtual_keys.h"
 
 namespace coilrun::sim {
-
-int SimKeyboard::virtualKeyForChar(char c) const {
-    return usLayoutVirtualKey(c);
-}
 
 bool SimKeyboard::pressChar(char c) {
     const int key = usLayoutVirtualKey(c);

@@ -12,7 +12,6 @@ public:
     void listenTo(const platform::Window&) override {}
     void beginPoll() override { keys_.beginPoll(); }
     bool isVirtualKeyDown(int vk) const override { return keys_.isDown(vk); }
-    int virtualKeyForChar(char c) const override;
 
     void press(int vk) { keys_.press(vk); }
     void release(int vk) { keys_.release(vk); }

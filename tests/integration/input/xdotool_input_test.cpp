@@ -1,7 +1,7 @@
 // Keys and the pointer on a real X server, driven from outside with xdotool.
 #include "engine/input/is_key_down.h"
 #include "engine/input/user_interface.h"
-#include "engine/input/virtual_keys.h"
+#include "engine/platform/virtual_keys.h"
 #include "platform/qt/qt_cursor.h"
 #include "platform/qt/qt_keyboard.h"
 

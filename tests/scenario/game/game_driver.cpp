@@ -1,6 +1,6 @@
 #include "tests/scenario/game/game_driver.h"
 
-#include "engine/input/virtual_keys.h"
+#include "engine/platform/virtual_keys.h"
 #include "engine/sound/sound_library.h"
 #include "game/cadencer_handover.h"
 #include "game/specks.h"

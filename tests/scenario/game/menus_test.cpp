@@ -1,6 +1,6 @@
 // The menus worked with the pointer: the level list, the overlays, the pause and
 // result menus.
-#include "engine/input/virtual_keys.h"
+#include "engine/platform/virtual_keys.h"
 #include "tests/scenario/game/game_driver.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 // Quitting: the score browser takes over, sends exactly one run report and does
 // what the server's page says.
-#include "engine/input/virtual_keys.h"
+#include "engine/platform/virtual_keys.h"
 #include "tests/scenario/game/game_driver.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 // Stories a player lives, on the simulated platform in virtual time: from the
 // menu into level 1 and through it, crashes, pauses, the result screen and on.
-#include "engine/input/virtual_keys.h"
+#include "engine/platform/virtual_keys.h"
 #include "game/hud_texts.h"
 #include "game/score.h"
 #include "game/steering.h"

@@ -1,6 +1,6 @@
 // Longer stories: the high levels, the level map, where each level starts from,
 // the start jingle, and an hour of play that must not pile up sounds.
-#include "engine/input/virtual_keys.h"
+#include "engine/platform/virtual_keys.h"
 #include "engine/sound/sound_emitter.h"
 #include "game/level_setup.h"
 #include "game/score.h"

@@ -2,7 +2,7 @@
 // before anything was drawn, Space under an overlay, keys pressed and let go
 // between two frames, and score lists too long for the window or with names that
 // read like the overlay's links.
-#include "engine/input/virtual_keys.h"
+#include "engine/platform/virtual_keys.h"
 #include "tests/scenario/game/game_driver.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,8 @@
+#include "engine/input/controls_source.h"
 #include "engine/input/is_key_down.h"
 #include "engine/input/key_state.h"
 #include "engine/input/user_interface.h"
-#include "engine/input/virtual_keys.h"
+#include "engine/platform/virtual_keys.h"
 #include "tests/sim/sim_cursor.h"
 #include "tests/sim/sim_keyboard.h"
 #include "tests/sim/sim_window.h"
@@ -42,6 +43,42 @@ TEST(IsKeyDownTest, VirtualKeyCodesTheGamePolls) {
         kb.release(code);
         EXPECT_FALSE(IsKeyDown(kb, code));
     }
+}
+
+TEST(ControlsTest, EveryPolledKeyHasABitOfItsOwnAndATapReadsDownOnce) {
+    sim::SimKeyboard kb;
+    sim::SimCursor cursor;
+    sim::SimScreen screen;
+    TGLUserInterface mouseLook(cursor, screen);
+    PlatformControls controls(kb, cursor);
+    const std::pair<int, Key> table[] = {{'W', Key::W},
+                                         {'A', Key::A},
+                                         {'S', Key::S},
+                                         {'D', Key::D},
+                                         {vk::add, Key::Plus},
+                                         {vk::oemMinus, Key::Minus},
+                                         {vk::left, Key::Left},
+                                         {vk::up, Key::Up},
+                                         {vk::right, Key::Right},
+                                         {vk::down, Key::Down},
+                                         {vk::space, Key::Space},
+                                         {vk::enter, Key::Enter},
+                                         {vk::escape, Key::Escape},
+                                         {'M', Key::M}};
+    for (const auto& [code, key] : table) {
+        kb.press(code);
+        kb.release(code);
+        Controls expected;
+        expected.set(key);
+        EXPECT_EQ(controls.read(mouseLook), expected) << code;
+        EXPECT_EQ(controls.read(mouseLook), Controls{}) << code;
+    }
+    kb.press('W');
+    const Controls c = controls.read(mouseLook);
+    EXPECT_TRUE(c.charDown('w'));
+    EXPECT_FALSE(c.charDown('m')) << "only the steering characters";
+    cursor.moveTo({0, 0});
+    EXPECT_EQ(controls.read(mouseLook).lookX, 0) << "no travel while mouse look is off";
 }
 
 TEST(KeyStateTest, APressLetGoBetweenPollsReadsDownForTheNextPollOnly) {
@@ -111,9 +148,18 @@ float pitch(const Frame& f) {
 struct MouseLookTest : ::testing::Test {
     sim::SimCursor cursor;
     sim::SimScreen screen; // 1280 x 1024
+    sim::SimKeyboard keyboard;
+    PlatformControls controls{keyboard, cursor};
     Frame camera;
     TGLNavigator navigator;
     std::unique_ptr<TGLUserInterface> ui;
+
+    // A frame's reading of the controls, then MouseUpdate, as the game does them.
+    void update() {
+        const Controls c = controls.read(*ui);
+        ui->takeReading({c.lookX, c.lookY});
+        ui->MouseUpdate();
+    }
 
     void SetUp() override {
         navigator.setMovingObject(&camera);
@@ -127,7 +173,7 @@ struct MouseLookTest : ::testing::Test {
 TEST_F(MouseLookTest, CursorAtTheCentreTurnsNothingAndStaysPut) {
     EXPECT_EQ(ui->screenCentre(), (platform::Point{640, 512}));
     const auto moves = cursor.moves.size();
-    ui->MouseUpdate();
+    update();
     EXPECT_FALSE(ui->MouseLook());
     EXPECT_EQ(cursor.moves.size(), moves);
     EXPECT_NEAR(yaw(camera), 0, eps);
@@ -135,7 +181,7 @@ TEST_F(MouseLookTest, CursorAtTheCentreTurnsNothingAndStaysPut) {
 
 TEST_F(MouseLookTest, TravelTurnsByMouseSpeedHundredthsOfADegreePerPixel) {
     cursor.moveTo({740, 462}); // 100 right, 50 up
-    ui->MouseUpdate();
+    update();
     EXPECT_TRUE(ui->MouseLook());
     EXPECT_NEAR(yaw(camera), 4, 1e-3);
     EXPECT_NEAR(pitch(camera), 2, 1e-3);
@@ -144,10 +190,24 @@ TEST_F(MouseLookTest, TravelTurnsByMouseSpeedHundredthsOfADegreePerPixel) {
     EXPECT_NEAR(yaw(camera), 4, 1e-3);
 }
 
+// The pointer is put back as the frame turns; read again later in that frame it
+// stands at the centre, so the travel the frame began with turns the view once.
+TEST_F(MouseLookTest, APointerPutBackInTheFrameHasNotTravelledSince) {
+    cursor.moveTo({740, 512});
+    for (int frame = 0; frame < 3; ++frame) {
+        const Controls c = controls.read(*ui);
+        ui->takeReading({c.lookX, c.lookY});
+        ui->MouseLook();
+        ui->MouseUpdate();
+    }
+    EXPECT_NEAR(yaw(camera), 4, 1e-3);
+    EXPECT_EQ(cursor.pos, ui->screenCentre());
+}
+
 TEST_F(MouseLookTest, InvertMouseTurnsTheOtherWayVertically) {
     ui->setInvertMouse(true);
     cursor.moveTo({740, 462});
-    ui->MouseUpdate();
+    update();
     ui->MouseLook();
     EXPECT_NEAR(navigator.currentVAngle(), -2, 1e-4);
     EXPECT_NEAR(pitch(camera), -2, 1e-3);
@@ -169,7 +229,7 @@ TEST_F(MouseLookTest, ShowAndHideStayBalanced) {
 TEST_F(MouseLookTest, InactiveMouseLookReadsAndTurnsNothing) {
     ui->MouseLookDeactivate();
     cursor.moveTo({0, 0});
-    ui->MouseUpdate();
+    update();
     EXPECT_FALSE(ui->MouseLook());
     EXPECT_EQ(ui->cursorPos(), ui->screenCentre());
 }
@@ -180,7 +240,7 @@ TEST_F(MouseLookTest, VerticalNavigatorTakesVerticalTurns) {
     vertical.setMovingObject(&other);
     ui->setGLVertNavigator(&vertical);
     cursor.moveTo({640, 412});
-    ui->MouseUpdate();
+    update();
     ui->MouseLook();
     EXPECT_NEAR(pitch(other), 4, 1e-3);
     EXPECT_NEAR(pitch(camera), 0, eps);

@@ -1,4 +1,4 @@
-#include "engine/input/virtual_keys.h"
+#include "engine/platform/virtual_keys.h"
 
 #include <cstring>
 
