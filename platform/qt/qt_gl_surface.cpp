@@ -84,8 +84,9 @@ private:
         if (!owner_) return false;
         if (!context_ && !makeContext()) return false;
         if (!context_->makeCurrent(this)) {
-            // A context the driver lost cannot be made current again: start afresh.
-            if (!context_->isValid()) dropContext();
+            // Lost by the driver, or made for another screen than the window went to: of
+            // no more use. The next frame starts afresh.
+            dropContext();
             return false;
         }
         ++owner_->frames_;
@@ -98,6 +99,7 @@ private:
     bool makeContext() {
         context_ = std::make_unique<QOpenGLContext>();
         context_->setFormat(requestedFormat());
+        context_->setScreen(screen());
         // Shared with no other context: what the view makes lives and dies with its own.
         context_->setShareContext(nullptr);
         if (!context_->create() || !context_->makeCurrent(this)) {

@@ -109,6 +109,12 @@ protected:
         });
     }
     template <class T> T& add() { return root.addNewChild<T>(); }
+    // A library material textured with a small plain green picture.
+    static void addGreenPicture(TGLMaterialLibrary& library, const std::string& name) {
+        TGLTexture& texture = library.add(name).material().texture();
+        texture.setImage(platform::Image{8, 8, std::vector<std::uint32_t>(64, 0xff00ff00u)});
+        texture.setEnabled(true);
+    }
 
     qt::QtFontRasterizer rasterizer;
     qt::QtGlyphOutlines outlines;
@@ -166,13 +172,8 @@ TEST_F(HudRenderTest, MenuShowsItsSelectedLineInTheActiveColour) {
 }
 
 TEST_F(HudRenderTest, MenuTitlePictureAndVirtualCanvas) {
-    platform::Image picture;
-    picture.width = picture.height = 8;
-    picture.pixels.assign(64, 0xff00ff00u);
     TGLMaterialLibrary library;
-    TGLMaterial& m = library.add("title").material();
-    m.texture().setImage(picture);
-    m.texture().setEnabled(true);
+    addGreenPicture(library, "title");
 
     auto& menu = add<TGLGameMenu>();
     menu.setFont(&font);
@@ -253,13 +254,8 @@ TEST_F(HudRenderTest, EverythingComesBackInANewContext) {
     // One of each owner of GL objects: a textured sprite and a lit shape (the renderer's
     // textures and lists), menu and HUD lines (a bitmap font's texture), extruded letters
     // (a glyph set's lists).
-    platform::Image picture;
-    picture.width = picture.height = 8;
-    picture.pixels.assign(64, 0xff00ff00u);
     TGLMaterialLibrary library;
-    TGLMaterial& green = library.add("green").material();
-    green.texture().setImage(picture);
-    green.texture().setEnabled(true);
+    addGreenPicture(library, "green");
     auto& sprite = add<TGLHUDSprite>();
     sprite.material().setMaterialLibrary(&library);
     sprite.material().setLibMaterialName("green");
