@@ -10,7 +10,6 @@
 #include "tests/integration/game/game_fixture.h"
 
 #include <QFile>
-#include <QThread>
 #include <algorithm>
 #include <csignal>
 #include <set>
@@ -93,16 +92,10 @@ TEST_F(GlContextLoss, MenuSceneAndPauseScreenLookTheSameAfterwards) {
     expectTheSamePicture("menu-again");
 
     // Level 1 paused: the stage and its HUD under "Game Paused" and the pause menu.
-    for (int attempt = 0; attempt < 3; ++attempt) {
-        focus();
-        tap("space");
-        if (waitUntil([&] { return !ScreenReader::contains(reader->shootAndRead("menu"), "QUIT"); },
-                      20, 300))
-            break;
-    }
+    ASSERT_TRUE(tapUntilGone("space", "menu", mainMenu, 3)) << "level 1 did not start";
     const QStringList pauseMenu{"Game Paused", "Resume", "Restart"};
     for (int attempt = 0; attempt < 6; ++attempt) {
-        QThread::msleep(2000);
+        idle(2000);
         focus();
         tap("Escape");
         words = untilRead("paused", pauseMenu, 20);
@@ -113,13 +106,7 @@ TEST_F(GlContextLoss, MenuSceneAndPauseScreenLookTheSameAfterwards) {
     expectTheSamePicture("pause");
 
     // And the game plays on: Space resumes.
-    QThread::msleep(400);
-    focus();
-    tap("space");
-    EXPECT_TRUE(waitUntil(
-        [&] { return !ScreenReader::contains(reader->shootAndRead("resumed"), "Game Paused"); }, 20,
-        300))
-        << "still paused after the loss";
+    EXPECT_TRUE(tapUntilGone("space", "resumed", {"Game Paused"}, 2)) << "still paused";
     EXPECT_EQ(game.state(), QProcess::Running);
 }
 
