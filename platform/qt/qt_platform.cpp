@@ -1,7 +1,7 @@
 #include "platform/qt/qt_platform.h"
 
+#include "platform/qt/gl_loss_signal.h"
 #include "platform/qt/qt_close_requests.h"
-#include "platform/qt/qt_gl_loss_signal.h"
 #include "platform/qt/qt_gl_surface.h"
 #include "platform/qt/qt_offscreen_gl.h"
 #include "platform/qt/qt_web_view.h"

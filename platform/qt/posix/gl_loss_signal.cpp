@@ -1,21 +1,16 @@
-#include "platform/qt/qt_gl_loss_signal.h"
+#include "platform/qt/gl_loss_signal.h"
 
 #include "platform/qt/qt_gl_surface.h"
+#include "platform/qt/window_system_sync.h"
 
-#include <QGuiApplication>
+#include <QCoreApplication>
 #include <QSocketNotifier>
-
-#ifdef Q_OS_UNIX
 #include <csignal>
-#include <cstdlib>
 #include <fcntl.h>
 #include <unistd.h>
-#include <xcb/xcb.h>
-#endif
+#include <vector>
 
 namespace coilrun::qt {
-
-#ifdef Q_OS_UNIX
 namespace {
 
 // The signal handler may only write to a pipe; the loop reads it.
@@ -26,14 +21,10 @@ void onSignal(int) {
     [[maybe_unused]] const auto n = ::write(lossPipe[1], &byte, 1);
 }
 
-// Lets the window system take every request (the frame's picture among them), then
-// stops until continued. Not QGuiApplication::sync(): it runs the events waiting, and
-// with them the next frame's progress.
+// Lets the window system show the frame first; running the events waiting instead would
+// move the game on to its next frame.
 void stopForALook() {
-    if (auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>()) {
-        xcb_connection_t* c = x11->connection();
-        std::free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr));
-    }
+    waitForWindowSystem();
     ::raise(SIGSTOP);
 }
 
@@ -68,8 +59,5 @@ void installGlLossSignal() {
     action.sa_flags = SA_RESTART;
     ::sigaction(SIGUSR1, &action, nullptr);
 }
-#else
-void installGlLossSignal() {}
-#endif
 
 } // namespace coilrun::qt
