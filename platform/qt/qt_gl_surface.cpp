@@ -82,11 +82,15 @@ protected:
 private:
     bool render() {
         if (!owner_) return false;
-        if (!context_ && !makeContext()) return false;
+        const bool kept = context_ != nullptr;
+        if (!kept && !makeContext()) return false;
         if (!context_->makeCurrent(this)) {
             // Lost by the driver, or made for another screen than the window went to: of
-            // no more use. The next frame starts afresh.
+            // no more use. The frame is drawn again at once in a new one, whether or not
+            // anything else asks for one; a context just made and refused already is not
+            // tried again before something does.
             dropContext();
+            if (kept) owner_->requestFrame();
             return false;
         }
         ++owner_->frames_;
