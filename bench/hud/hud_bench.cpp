@@ -66,11 +66,12 @@ int main(int argc, char** argv) {
         font.setFont(gameFont());
         builds.push_back(timeMs([&] { font.glyphImage(); }));
         gl->render(64, 64, [&](int, int) {
+            GlObjects objects;
             uploads.push_back(timeMs([&] {
-                font.textOut(0, 0, "W", {1, 1, 1, 1});
+                font.textOut(0, 0, "W", {1, 1, 1, 1}, objects);
                 glFinish();
             }));
-            font.releaseGL();
+            objects.release();
         });
         if (i == 0) {
             const platform::Image& img = font.glyphImage();
@@ -97,9 +98,10 @@ int main(int argc, char** argv) {
             if (const GlyphMesh* m = a.glyphSet()->mesh(static_cast<unsigned char>(c)))
                 triangles += m->triangleCount();
         double compile = 0;
+        GlObjects objects;
         gl->render(64, 64, [&](int, int) {
             compile = timeMs([&] {
-                const_cast<GlyphSet*>(a.glyphSet())->compile();
+                a.glyphSet()->compile(objects);
                 glFinish();
             });
         });
@@ -109,7 +111,7 @@ int main(int argc, char** argv) {
                     compile);
         std::printf("  shared (second text): %.4f ms\n", shared);
         gl->makeCurrent();
-        fonts.releaseGL();
+        objects.release();
     }
 
     // --- per-frame drawing: a 10-line menu and a 12-letter space text ---
@@ -167,9 +169,6 @@ int main(int argc, char** argv) {
     std::printf("  10-line menu           %.3f ms (%.3f ms over empty)\n", menuMs, menuMs - empty);
     std::printf("  12-letter space text   %.3f ms (%.3f ms over empty)\n", textMs, textMs - empty);
     gl->makeCurrent();
-    const void* key = static_cast<const RenderBackend*>(&renderer);
-    font.releaseGL(key);
-    fonts.releaseGL(key);
     renderer.releaseGl();
     return 0;
 }

@@ -144,7 +144,7 @@ int main(int argc, char** argv) {
     const double surface = runSurface(seconds, clock);
     const double widget = runPlainWidget(seconds, clock);
     std::printf("demo scene %d x %d, %.1f s each\n", kWidth, kHeight, seconds);
-    std::printf("  QtGlSurface (QOpenGLWindow in a container): %.1f fps\n", surface);
+    std::printf("  QtGlSurface (GL window in a container)    : %.1f fps\n", surface);
     std::printf("  plain QOpenGLWidget:                        %.1f fps\n", widget);
     return 0;
 }

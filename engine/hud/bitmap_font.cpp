@@ -203,16 +203,13 @@ std::vector<GlyphQuad> TGLCustomBitmapFont::layoutString(const std::string& text
     return quads;
 }
 
-void TGLCustomBitmapFont::bindTexture(const void* gl) {
-    auto it = std::find_if(textures_.begin(), textures_.end(),
-                           [&](const ContextTexture& t) { return t.gl == gl; });
-    if (it == textures_.end()) it = textures_.insert(textures_.end(), ContextTexture{gl, 0, 0});
-    // A name the context does not know (it was recreated) is made anew.
-    if (it->name != 0 && !glIsTexture(it->name)) it->name = 0, it->version = 0;
-    if (it->name == 0) glGenTextures(1, &it->name);
-    glBindTexture(GL_TEXTURE_2D, it->name);
-    if (it->version == textureVersion_) return;
-    it->version = textureVersion_;
+bool TGLCustomBitmapFont::bindTexture(GlObjects& objects) {
+    GlObjects::Entry* texture = objects.find(glOwner_);
+    if (!texture) texture = objects.makeTexture(glOwner_);
+    if (!texture) return false;
+    glBindTexture(GL_TEXTURE_2D, texture->name);
+    if (texture->version == textureVersion_) return true;
+    texture->version = textureVersion_;
     std::vector<unsigned char> rgba(std::size_t(image_.width) * image_.height * 4);
     for (std::size_t i = 0; i < image_.pixels.size(); ++i) {
         const std::uint32_t p = image_.pixels[i];
@@ -241,20 +238,24 @@ void TGLCustomBitmapFont::bindTexture(const void* gl) {
     else
         glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, image_.width, image_.height, 0, GL_RGBA,
                      GL_UNSIGNED_BYTE, rgba.data());
+    return true;
 }
 
 void TGLCustomBitmapFont::renderString(const std::string& text, TGLTextAlignment alignment,
                                        TGLTextLayout layout, const Vec4& color, const Vec3* point,
-                                       bool yDown, const void* gl) {
+                                       bool yDown, GlObjects& objects) {
     const std::vector<GlyphQuad> quads = layoutString(text, alignment, layout, point, yDown);
     if (quads.empty()) return;
 
     glPushAttrib(GL_ENABLE_BIT | GL_TEXTURE_BIT | GL_CURRENT_BIT);
+    if (!bindTexture(objects)) {
+        glPopAttrib();
+        return;
+    }
     glDisable(GL_LIGHTING);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glEnable(GL_TEXTURE_2D);
-    bindTexture(gl);
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
     glColor4f(color.x, color.y, color.z, color.w);
     const float down = yDown ? 1.0f : -1.0f;
@@ -277,18 +278,10 @@ void TGLCustomBitmapFont::renderString(const std::string& text, TGLTextAlignment
 }
 
 void TGLCustomBitmapFont::textOut(int x, int y, const std::string& text, const Vec4& color,
-                                  const void* gl) {
+                                  GlObjects& objects) {
     const Vec3 p{float(x), float(y), 0};
-    renderString(text, TGLTextAlignment::taLeftJustify, TGLTextLayout::tlTop, color, &p, true, gl);
-}
-
-void TGLCustomBitmapFont::releaseGL(const void* gl) {
-    for (auto it = textures_.begin(); it != textures_.end(); ++it) {
-        if (it->gl != gl) continue;
-        if (it->name != 0 && glIsTexture(it->name)) glDeleteTextures(1, &it->name);
-        textures_.erase(it);
-        return;
-    }
+    renderString(text, TGLTextAlignment::taLeftJustify, TGLTextLayout::tlTop, color, &p, true,
+                 objects);
 }
 
 } // namespace coilrun::engine

@@ -2,6 +2,7 @@
 #include "engine/objects/component.h"
 #include "engine/objects/vector_math.h"
 #include "engine/platform/image.h"
+#include "engine/render/gl_objects.h"
 
 #include <array>
 #include <cstdint>
@@ -101,16 +102,13 @@ public:
                                         TGLTextLayout layout, const Vec3* point, bool yDown);
 
     // Draws text into the current GL context with the texture modulated by color, leaving
-    // blending on; lighting and texturing are restored. gl tells the contexts apart (the
-    // renderer drawing, one per context): each has its own copy of the texture.
+    // blending on; lighting and texturing are restored. The glyph texture is kept in that
+    // context's objects (each context has its own copy), uploaded again when it is missing
+    // there or older than the glyphs.
     void renderString(const std::string& text, TGLTextAlignment alignment, TGLTextLayout layout,
-                      const Vec4& color, const Vec3* point, bool yDown, const void* gl = nullptr);
+                      const Vec4& color, const Vec3* point, bool yDown, GlObjects& objects);
     // Text at a point with a downward Y axis, laid out top-left.
-    void textOut(int x, int y, const std::string& text, const Vec4& color,
-                 const void* gl = nullptr);
-
-    // Frees the texture of context gl; call with that context current before it goes.
-    void releaseGL(const void* gl = nullptr);
+    void textOut(int x, int y, const std::string& text, const Vec4& color, GlObjects& objects);
 
 protected:
     // Fills the cell sizes, glyph widths and glyph image. The base class keeps whatever
@@ -129,9 +127,9 @@ protected:
 
 private:
     void ensureBuilt();
-    // Binds the texture of context gl, uploading the glyph image if that context has no
-    // copy of the present one.
-    void bindTexture(const void* gl);
+    // Binds the glyph texture in objects' context, uploading the glyph image if that
+    // context has no copy of the present one. False when GL gives no texture.
+    bool bindTexture(GlObjects& objects);
 
     int hSpace_ = 1;
     int vSpace_ = 1;
@@ -140,12 +138,7 @@ private:
     bool dirty_ = true;
     bool building_ = false;
     int buildCount_ = 0;
-    struct ContextTexture {
-        const void* gl;
-        unsigned name;
-        std::uint64_t version;
-    };
-    std::vector<ContextTexture> textures_;
+    GlObjectOwner glOwner_;
     // Grows with every change of the image or its sampling.
     std::uint64_t textureVersion_ = 1;
 };

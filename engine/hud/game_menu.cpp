@@ -248,12 +248,13 @@ void TGLGameMenu::drawMenu(RenderContext& ctx) {
     }
 
     const int lh = font_->charHeight();
-    for (int i = 0; i < int(items_.size()); ++i) {
+    GlObjects* objects = ctx.backend().glObjects();
+    for (int i = 0; objects && i < int(items_.size()); ++i) {
         const TGLColor& c = lineColor(i);
         const std::string& line = items_[std::size_t(i)];
         const Vec3 at{x - float(font_->textWidth(line) / 2), float(y), 0};
         font_->renderString(line, TGLTextAlignment::taLeftJustify, TGLTextLayout::tlTop, c.color(),
-                            &at, true, &ctx.backend());
+                            &at, true, *objects);
         y += lh + spacing_;
     }
 

@@ -57,7 +57,8 @@ Mat4 TGLHUDText::textMatrix(float dpi) const {
 }
 
 void TGLHUDText::doRender(RenderContext& ctx, bool renderSelf, bool renderChildren) {
-    if (renderSelf && font_ && !text_.empty()) {
+    GlObjects* objects = ctx.backend().glObjects();
+    if (renderSelf && font_ && !text_.empty() && objects) {
         glPushAttrib(GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT | GL_CURRENT_BIT | GL_TEXTURE_BIT |
                      GL_DEPTH_BUFFER_BIT | GL_LIGHTING_BIT);
         glMatrixMode(GL_MODELVIEW);
@@ -66,7 +67,7 @@ void TGLHUDText::doRender(RenderContext& ctx, bool renderSelf, bool renderChildr
         glDisable(GL_DEPTH_TEST);
         glDisable(GL_CULL_FACE);
         font_->renderString(text_, alignment_, layout_, modulateColor_.color(), nullptr, false,
-                            &ctx.backend());
+                            *objects);
         glPopMatrix();
         glPopAttrib();
     }

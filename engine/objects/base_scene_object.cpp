@@ -4,13 +4,11 @@
 #include "engine/render/render_context.h"
 
 #include <algorithm>
-#include <atomic>
 #include <stdexcept>
 
 namespace coilrun::engine {
 
 namespace {
-std::atomic<std::uint64_t> nextObjectId{1};
 // Below this a cross product counts as zero: the two vectors are parallel.
 constexpr float kParallelEpsilon = 0.00001f;
 
@@ -43,7 +41,7 @@ Vec3 rightOf(const Vec3& d, const Vec3& u) {
 
 TGLBaseSceneObject::TGLBaseSceneObject()
     : position_(this, {0, 0, 0, 1}), direction_(this, {0, 0, 1, 0}), up_(this, {0, 1, 0, 0}),
-      scale_(this, {1, 1, 1, 0}), id_(nextObjectId++) {}
+      scale_(this, {1, 1, 1, 0}) {}
 
 TGLBaseSceneObject::~TGLBaseSceneObject() {
     // Children go first, while this object is still whole for their notifications.

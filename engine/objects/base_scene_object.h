@@ -3,6 +3,7 @@
 #include "engine/objects/component.h"
 #include "engine/objects/coordinates.h"
 #include "engine/objects/vector_math.h"
+#include "engine/render/gl_objects.h"
 
 #include <cstdint>
 #include <functional>
@@ -194,8 +195,8 @@ public:
     // Draws children first..last (inclusive) by the drawing rules.
     virtual void renderChildren(int first, int last, RenderContext& ctx);
 
-    // Identity for renderer caches: never reused by another object.
-    std::uint64_t objectId() const { return id_; }
+    // What the renderer keys the object's compiled geometry by, in every context.
+    const GlObjectOwner& glObjectOwner() const { return glOwner_; }
     // Grows with every structural change (radius, size, parts): the display list
     // compiled for an older version is discarded.
     std::uint64_t structureVersion() const { return structureVersion_; }
@@ -270,7 +271,7 @@ private:
     // While doProgress walks the behaviours: the index of the next one to call.
     std::size_t* behaviourWalk_ = nullptr;
 
-    std::uint64_t id_;
+    GlObjectOwner glOwner_;
     std::uint64_t structureVersion_ = 1;
 };
 

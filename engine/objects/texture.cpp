@@ -1,14 +1,8 @@
 #include "engine/objects/texture.h"
 
-#include <atomic>
-
 namespace coilrun::engine {
 
-namespace {
-std::atomic<std::uint64_t> nextTextureId{1};
-}
-
-TGLTexture::TGLTexture(UpdateOwner* owner) : owner_(owner), id_(nextTextureId++) {}
+TGLTexture::TGLTexture(UpdateOwner* owner) : owner_(owner) {}
 
 void TGLTexture::changed(bool contents) {
     if (contents) ++version_;

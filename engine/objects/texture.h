@@ -1,6 +1,7 @@
 #pragma once
 #include "engine/objects/component.h"
 #include "engine/platform/image.h"
+#include "engine/render/gl_objects.h"
 
 #include <cstdint>
 
@@ -37,8 +38,8 @@ public:
     TGLTextureFilter filter() const { return filter_; }
     void setFilter(TGLTextureFilter filter);
 
-    // Identity for the renderer's texture cache: never reused by another texture.
-    std::uint64_t uniqueId() const { return id_; }
+    // What the renderer keys the uploaded texture by, in every context.
+    const GlObjectOwner& glObjectOwner() const { return glOwner_; }
     // Grows with every change of the image or its sampling.
     std::uint64_t version() const { return version_; }
 
@@ -53,7 +54,7 @@ private:
     TGLTextureMode mode_ = TGLTextureMode::tmModulate;
     TGLTextureWrap wrap_ = TGLTextureWrap::twBoth;
     TGLTextureFilter filter_ = TGLTextureFilter::tfLinear;
-    std::uint64_t id_;
+    GlObjectOwner glOwner_;
     std::uint64_t version_ = 1;
 };
 

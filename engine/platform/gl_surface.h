@@ -28,6 +28,9 @@ public:
     std::function<void()> onInitialize;
     // Called when the context is about to go away, context current: release GL objects.
     std::function<void()> onRelease;
+    // Called when the context went without a chance to release them (the driver lost it,
+    // or it could not be made current any more): forget them, calling no GL.
+    std::function<void()> onLost;
     // Called to draw a frame, context current.
     std::function<void(const FrameSize& size)> onPaint;
     // Pointer events in surface pixels, the unit of FrameSize::width and of every

@@ -112,6 +112,7 @@ void GlRenderer::renderFrame(TGLScene& scene, const TGLCamera* camera,
     const int width = size.width, height = size.height;
     if (width <= 0 || height <= 0 || size.deviceWidth <= 0 || size.deviceHeight <= 0) return;
     checkCapabilities();
+    objects_.collect();
     settings_ = settings;
     const TGLCamera& cam = camera ? *camera : defaultCamera_;
 
@@ -208,18 +209,12 @@ void GlRenderer::setupLights(TGLScene& scene) {
 }
 
 void GlRenderer::releaseGl() {
-    for (auto& [id, entry] : lists_)
-        if (entry.name) glDeleteLists(entry.name, 1);
-    for (auto& [id, entry] : textures_) {
-        const GLuint name = entry.name;
-        if (name) glDeleteTextures(1, &name);
-    }
+    objects_.release();
     forgetGl();
 }
 
 void GlRenderer::forgetGl() {
-    lists_.clear();
-    textures_.clear();
+    objects_.forget();
     lightsInUse_ = 0;
     capabilitiesKnown_ = false;
 }
@@ -249,19 +244,20 @@ void GlRenderer::drawObject(TGLBaseSceneObject& object) {
     const TGLMaterial* material = object.renderMaterial();
     if (material) applyMaterial(*material);
     if (object.cachesGeometry()) {
-        CachedName& entry = lists_[object.objectId()];
-        if (!entry.name || entry.version != object.structureVersion()) {
-            if (!entry.name) entry.name = glGenLists(1);
-            if (entry.name) {
-                glNewList(entry.name, GL_COMPILE);
+        const GlObjectOwner& owner = object.glObjectOwner();
+        GlObjects::Entry* list = objects_.find(owner);
+        if (!list || list->version != object.structureVersion()) {
+            if (!list) list = objects_.makeLists(owner, 0, 1);
+            if (list) {
+                glNewList(list->name, GL_COMPILE);
                 object.buildList(sink_);
                 glEndList();
-                entry.version = object.structureVersion();
+                list->version = object.structureVersion();
                 ++listsCompiled_;
             }
         }
-        if (entry.name)
-            glCallList(entry.name);
+        if (list)
+            glCallList(list->name);
         else
             object.buildList(sink_);
     } else {
@@ -284,18 +280,14 @@ void GlRenderer::drawAxes(float length) {
 }
 
 bool GlRenderer::bindTexture(const TGLTexture& texture) {
-    CachedName& entry = textures_[texture.uniqueId()];
-    if (entry.name && entry.version == texture.version()) {
-        glBindTexture(GL_TEXTURE_2D, entry.name);
+    GlObjects::Entry* entry = objects_.find(texture.glObjectOwner());
+    if (entry && entry->version == texture.version()) {
+        glBindTexture(GL_TEXTURE_2D, entry->name);
         return true;
     }
-    if (!entry.name) {
-        GLuint name = 0;
-        glGenTextures(1, &name);
-        entry.name = name;
-    }
-    if (!entry.name) return false;
-    glBindTexture(GL_TEXTURE_2D, entry.name);
+    if (!entry) entry = objects_.makeTexture(texture.glObjectOwner());
+    if (!entry) return false;
+    glBindTexture(GL_TEXTURE_2D, entry->name);
     const platform::Image& img = texture.image();
     // 0xAARRGGBB rows top-down -> RGBA bytes bottom-up, so that t = 0 is the
     // bottom of the picture as every shape's texture coordinates assume.
@@ -333,7 +325,7 @@ bool GlRenderer::bindTexture(const TGLTexture& texture) {
     const bool wrapT = wrap == TGLTextureWrap::twBoth || wrap == TGLTextureWrap::twVertical;
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, wrapS ? GL_REPEAT : GL_CLAMP);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, wrapT ? GL_REPEAT : GL_CLAMP);
-    entry.version = texture.version();
+    entry->version = texture.version();
     return true;
 }
 

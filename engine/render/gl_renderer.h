@@ -2,10 +2,10 @@
 #include "engine/objects/camera.h"
 #include "engine/platform/gl_surface.h"
 #include "engine/render/gl_geometry_sink.h"
+#include "engine/render/gl_objects.h"
 #include "engine/render/render_context.h"
 
 #include <cstdint>
-#include <unordered_map>
 
 namespace coilrun::engine {
 
@@ -26,13 +26,15 @@ struct FrameSettings {
 };
 
 // Draws a scene with fixed-function OpenGL into the current context: camera,
-// lights, the tree by the drawing rules, then the overlay pass. Compiled
-// geometry and uploaded textures are cached here, keyed by object and texture,
-// and rebuilt when their version moves on. Everything GL must be called with
-// the context current; releaseGl frees the GL objects before the context goes.
+// lights, the tree by the drawing rules, then the overlay pass. One renderer serves
+// one context, and its table holds every GL object made there: the compiled geometry
+// and uploaded textures of the scene, and what fonts and glyph sets made while it drew.
+// Each is rebuilt when its version moves on or when the table lost it. Everything GL
+// must be called with the context current; releaseGl frees the GL objects before the
+// context goes, forgetGl drops them after it went.
 class GlRenderer : public RenderBackend {
 public:
-    GlRenderer() = default;
+    explicit GlRenderer(const GlObjects::Calls& calls = GlObjects::glCalls()) : objects_(calls) {}
     GlRenderer(const GlRenderer&) = delete;
     GlRenderer& operator=(const GlRenderer&) = delete;
     // The GL objects are not freed here (no context may be current): call releaseGl.
@@ -44,15 +46,16 @@ public:
     // any device pixel ratio.
     void renderFrame(TGLScene& scene, const TGLCamera* camera, const platform::FrameSize& size,
                      const FrameSettings& settings);
-    // Deletes every display list and texture; the next frame rebuilds them.
+    // Deletes every GL object of the context; the next frame rebuilds them.
     void releaseGl();
     // The context was lost without release: forget GL names without deleting.
     void forgetGl();
 
-    // For tests: display lists compiled since creation, and alive now.
+    // For tests: display lists compiled since creation, and those (list ranges) and
+    // textures alive now, the renderer's own and those of fonts and glyph sets.
     std::uint64_t listsCompiled() const { return listsCompiled_; }
-    std::size_t listCount() const { return lists_.size(); }
-    std::size_t textureCount() const { return textures_.size(); }
+    std::size_t listCount() const { return objects_.count(GlObjects::Kind::lists); }
+    std::size_t textureCount() const { return objects_.count(GlObjects::Kind::texture); }
     int lightsInUse() const { return lightsInUse_; }
 
     // RenderBackend
@@ -68,14 +71,11 @@ public:
     void applyMaterial(const TGLMaterial& material) override;
     void releaseMaterial(const TGLMaterial& material) override;
     GeometrySink& immediate() override { return sink_; }
+    GlObjects* glObjects() override { return &objects_; }
     void beginPixelSpace(int width, int height) override;
     void endPixelSpace() override;
 
 private:
-    struct CachedName {
-        unsigned name = 0;
-        std::uint64_t version = 0;
-    };
     void setupLights(TGLScene& scene);
     bool bindTexture(const TGLTexture& texture);
     void checkCapabilities();
@@ -83,8 +83,7 @@ private:
     GlGeometrySink sink_;
     TGLCamera defaultCamera_;
     FrameSettings settings_;
-    std::unordered_map<std::uint64_t, CachedName> lists_;
-    std::unordered_map<std::uint64_t, CachedName> textures_;
+    GlObjects objects_;
     std::uint64_t listsCompiled_ = 0;
     int lightsInUse_ = 0;
     int maxLights_ = 0;

@@ -6,6 +6,7 @@
 namespace coilrun::engine {
 
 class GeometrySink;
+class GlObjects;
 class TGLBaseSceneObject;
 class TGLCamera;
 class TGLMaterial;
@@ -31,6 +32,9 @@ public:
     virtual void releaseMaterial(const TGLMaterial& material) = 0;
     // Geometry drawn at once (not compiled), for objects that draw themselves.
     virtual GeometrySink& immediate() = 0;
+    // The GL objects of the context drawn into, where objects that draw themselves keep
+    // theirs (glyph textures, glyph lists); null for a backend without GL.
+    virtual GlObjects* glObjects() { return nullptr; }
     // Pixel space for the overlay pass: orthographic projection with the origin at
     // the top left and y down, depth test, lighting and culling off. endPixelSpace
     // restores the 3D projection and state.

@@ -12,8 +12,10 @@ TGLSceneViewer::TGLSceneViewer(platform::GlSurface* surface, const platform::Clo
     : surface_(surface), clock_(clock), background_(this, {0, 0, 0, 1}) {
     monitorStart_ = clock_.seconds();
     if (!surface_) return;
+    // A new context holds none of the names of the one before.
     surface_->onInitialize = [this] { renderer_.forgetGl(); };
     surface_->onRelease = [this] { releaseGl(); };
+    surface_->onLost = [this] { renderer_.forgetGl(); };
     surface_->onPaint = [this](const platform::FrameSize& size) { render(size); };
     surface_->onMouseDown = [this](int button, int x, int y) {
         if (onMouseDown) onMouseDown(button, x, y);
@@ -29,6 +31,7 @@ TGLSceneViewer::~TGLSceneViewer() {
     if (surface_) {
         surface_->onInitialize = nullptr;
         surface_->onRelease = nullptr;
+        surface_->onLost = nullptr;
         surface_->onPaint = nullptr;
         surface_->onMouseDown = nullptr;
         surface_->onMouseMove = nullptr;

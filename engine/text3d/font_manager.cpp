@@ -38,22 +38,22 @@ const GlyphMesh* GlyphSet::mesh(unsigned char code) const {
     return i >= 0 && i < int(meshes_.size()) ? &meshes_[std::size_t(i)] : nullptr;
 }
 
-unsigned GlyphSet::listBase(const void* gl) const {
-    for (const auto& [context, base] : lists_)
-        if (context == gl) return base;
-    return 0;
+unsigned GlyphSet::listBase(GlObjects& objects) const {
+    const GlObjects::Entry* lists = objects.find(glOwner_);
+    return lists ? lists->name : 0;
 }
 
-unsigned GlyphSet::listOf(unsigned char code, const void* gl) const {
-    const unsigned base = listBase(gl);
+unsigned GlyphSet::listOf(unsigned char code, GlObjects& objects) const {
+    const unsigned base = listBase(objects);
     if (!base || !metrics(code)) return 0;
     return base + unsigned(int(code) - first_);
 }
 
-void GlyphSet::compile(const void* gl) {
-    if (listBase(gl)) return;
-    const GLuint base = glGenLists(GLsizei(meshes_.size()));
-    if (base == 0) throw TGLFontManagerError("FontManager: no more display lists available");
+void GlyphSet::compile(GlObjects& objects) const {
+    if (listBase(objects)) return;
+    const GlObjects::Entry* lists = objects.makeLists(glOwner_, 0, int(meshes_.size()));
+    if (!lists) throw TGLFontManagerError("FontManager: no more display lists available");
+    const GLuint base = lists->name;
     for (std::size_t i = 0; i < meshes_.size(); ++i) {
         glNewList(base + GLuint(i), GL_COMPILE);
         const std::vector<GlyphVertex>& vs = meshes_[i].vertices;
@@ -69,11 +69,10 @@ void GlyphSet::compile(const void* gl) {
         glTranslatef(metrics_[i].cellIncX, metrics_[i].cellIncY, 0);
         glEndList();
     }
-    lists_.emplace_back(gl, base);
 }
 
-void GlyphSet::callLists(const std::string& text, const void* gl) const {
-    const unsigned base = listBase(gl);
+void GlyphSet::callLists(const std::string& text, GlObjects& objects) const {
+    const unsigned base = listBase(objects);
     if (!base || text.empty()) return;
     std::string codes;
     codes.reserve(text.size());
@@ -136,28 +135,7 @@ void FontManager::release(GlyphSet& set) {
                            [&](const std::unique_ptr<GlyphSet>& s) { return s.get() == &set; });
     if (it == sets_.end()) return;
     if (--set.users_ > 0) return;
-    for (const auto& [gl, base] : set.lists_)
-        unusedLists_.push_back({gl, base, set.glyphCount()});
     sets_.erase(it);
-}
-
-void FontManager::freeUnusedLists(const void* gl) {
-    std::erase_if(unusedLists_, [&](const Lists& l) {
-        if (l.gl != gl) return false;
-        glDeleteLists(l.base, l.count);
-        return true;
-    });
-}
-
-void FontManager::releaseGL(const void* gl) {
-    freeUnusedLists(gl);
-    for (auto& set : sets_) {
-        std::erase_if(set->lists_, [&](const std::pair<const void*, unsigned>& l) {
-            if (l.first != gl) return false;
-            glDeleteLists(l.second, set->glyphCount());
-            return true;
-        });
-    }
 }
 
 } // namespace coilrun::engine

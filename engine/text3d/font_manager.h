@@ -1,5 +1,6 @@
 #pragma once
 #include "engine/platform/fonts.h"
+#include "engine/render/gl_objects.h"
 #include "engine/text3d/glyph_mesh.h"
 
 #include <memory>
@@ -43,7 +44,7 @@ struct GlyphSetKey {
 };
 
 // The solid glyphs of one key: a mesh and metrics per code, compiled into one display
-// list per glyph on first use in a GL context.
+// list per glyph on first use in a GL context and kept in that context's objects.
 class GlyphSet {
 public:
     const GlyphSetKey& key() const { return key_; }
@@ -54,26 +55,26 @@ public:
     const GlyphMesh* mesh(unsigned char code) const;
     int users() const { return users_; }
 
-    // Compiles the display lists in context gl (the renderer drawing, one per context) if
-    // it has none yet; that context current. Throws
-    // TGLFontManagerError("FontManager: no more display lists available").
-    void compile(const void* gl = nullptr);
-    bool compiled(const void* gl = nullptr) const { return listBase(gl) != 0; }
-    // The list of code's glyph in context gl (0 before compiling or outside the range).
-    unsigned listOf(unsigned char code, const void* gl = nullptr) const;
+    // Compiles the display lists into objects' context, which is current, unless they are
+    // there already. Throws TGLFontManagerError("FontManager: no more display lists
+    // available").
+    void compile(GlObjects& objects) const;
+    bool compiled(GlObjects& objects) const { return listBase(objects) != 0; }
+    // The list of code's glyph in objects' context (0 before compiling or outside the range).
+    unsigned listOf(unsigned char code, GlObjects& objects) const;
     // Calls the glyph list of every byte of text in the range, each list ending with a
     // move of the pen by the glyph's cell increment.
-    void callLists(const std::string& text, const void* gl = nullptr) const;
+    void callLists(const std::string& text, GlObjects& objects) const;
 
 private:
     friend class FontManager;
-    unsigned listBase(const void* gl) const;
+    unsigned listBase(GlObjects& objects) const;
 
     GlyphSetKey key_;
     int first_ = 0;
     std::vector<GlyphMetrics> metrics_;
     std::vector<GlyphMesh> meshes_;
-    std::vector<std::pair<const void*, unsigned>> lists_; // context, first list
+    GlObjectOwner glOwner_;
     int users_ = 0;
 };
 
@@ -92,26 +93,15 @@ public:
     // caller as a user. Throws TGLFontManagerError("FontManager: font creation failed")
     // when the service has no such font.
     GlyphSet& acquire(const GlyphSetKey& key);
-    // Drops one user; the last one destroys the set (its display lists are freed at the
-    // next freeUnusedLists of their context).
+    // Drops one user; the last one destroys the set (its display lists are freed when
+    // each context they are in next draws a frame).
     void release(GlyphSet& set);
 
     std::size_t setCount() const { return sets_.size(); }
-    // Frees the display lists that destroyed sets left in context gl; that context current.
-    void freeUnusedLists(const void* gl = nullptr);
-    // Frees every display list of context gl, which is going away; that context current.
-    // Sets compile again on their next use there.
-    void releaseGL(const void* gl = nullptr);
 
 private:
-    struct Lists {
-        const void* gl;
-        unsigned base;
-        int count;
-    };
     const platform::GlyphOutlines* outlines_;
     std::vector<std::unique_ptr<GlyphSet>> sets_;
-    std::vector<Lists> unusedLists_;
 };
 
 } // namespace coilrun::engine

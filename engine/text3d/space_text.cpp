@@ -210,13 +210,12 @@ Mat4 TGLSpaceText::lineMatrix(int index) {
 }
 
 void TGLSpaceText::doRender(RenderContext& ctx, bool renderSelf, bool renderChildren) {
-    if (renderSelf && manager_ && !lines_.empty()) {
-        // Each context (one renderer each) holds its own display lists.
-        const void* gl = &ctx.backend();
-        manager_->freeUnusedLists(gl);
+    GlObjects* objects = ctx.backend().glObjects();
+    if (renderSelf && manager_ && !lines_.empty() && objects) {
+        // Each context holds its own display lists of the set.
         ensureGlyphSet();
-        GlyphSet& set = *set_;
-        set.compile(gl);
+        const GlyphSet& set = *set_;
+        set.compile(*objects);
         ctx.applyMaterial(material());
         glPushAttrib(GL_ENABLE_BIT);
         // The object's scale reaches the normals; lighting needs them unit length.
@@ -227,7 +226,7 @@ void TGLSpaceText::doRender(RenderContext& ctx, bool renderSelf, bool renderChil
         for (int i = 0; i < int(lines_.size()); ++i) {
             glPushMatrix();
             glMultMatrixf(lineMatrix(i).data());
-            set.callLists(lines_[std::size_t(i)], gl);
+            set.callLists(lines_[std::size_t(i)], *objects);
             glPopMatrix();
         }
         glPopMatrix();

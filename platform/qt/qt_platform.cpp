@@ -1,5 +1,6 @@
 #include "platform/qt/qt_platform.h"
 
+#include "platform/qt/gl_loss_signal.h"
 #include "platform/qt/qt_close_requests.h"
 #include "platform/qt/qt_gl_surface.h"
 #include "platform/qt/qt_offscreen_gl.h"
@@ -11,7 +12,10 @@
 
 namespace coilrun::qt {
 
-QtPlatform::QtPlatform() : loop_(clock_) { handleCloseRequestsFirst(); }
+QtPlatform::QtPlatform() : loop_(clock_) {
+    handleCloseRequestsFirst();
+    installGlLossSignal();
+}
 QtPlatform::~QtPlatform() = default;
 
 std::unique_ptr<platform::Window> QtPlatform::createWindow() {

@@ -3,6 +3,7 @@
 #include "engine/hud/hud_text.h"
 #include "engine/hud/windows_bitmap_font.h"
 #include "engine/objects/material_library.h"
+#include "engine/objects/sphere.h"
 #include "engine/render/gl.h"
 #include "engine/render/gl_renderer.h"
 #include "engine/render/render_context.h"
@@ -78,15 +79,11 @@ protected:
         font.setFont(f);
     }
     ~HudRenderTest() override {
-        if (gGl->makeCurrent()) {
-            font.releaseGL(glKey());
-            fonts.releaseGL(glKey());
-            renderer.releaseGl();
-        }
+        if (gGl->makeCurrent()) renderer.releaseGl();
     }
     platform::Image render() { return render(renderer); }
-    platform::Image render(GlRenderer& with) {
-        return gGl->render(kW, kH, [&](int w, int h) {
+    platform::Image render(GlRenderer& with, platform::OffscreenGl* into = gGl) {
+        return into->render(kW, kH, [&](int w, int h) {
             glViewport(0, 0, w, h);
             glClearColor(0, 0, 0, 1);
             glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -112,8 +109,12 @@ protected:
         });
     }
     template <class T> T& add() { return root.addNewChild<T>(); }
-    // What the HUD objects tell contexts apart by: the renderer drawing.
-    const void* glKey() const { return static_cast<const RenderBackend*>(&renderer); }
+    // A library material textured with a small plain green picture.
+    static void addGreenPicture(TGLMaterialLibrary& library, const std::string& name) {
+        TGLTexture& texture = library.add(name).material().texture();
+        texture.setImage(platform::Image{8, 8, std::vector<std::uint32_t>(64, 0xff00ff00u)});
+        texture.setEnabled(true);
+    }
 
     qt::QtFontRasterizer rasterizer;
     qt::QtGlyphOutlines outlines;
@@ -171,13 +172,8 @@ TEST_F(HudRenderTest, MenuShowsItsSelectedLineInTheActiveColour) {
 }
 
 TEST_F(HudRenderTest, MenuTitlePictureAndVirtualCanvas) {
-    platform::Image picture;
-    picture.width = picture.height = 8;
-    picture.pixels.assign(64, 0xff00ff00u);
     TGLMaterialLibrary library;
-    TGLMaterial& m = library.add("title").material();
-    m.texture().setImage(picture);
-    m.texture().setEnabled(true);
+    addGreenPicture(library, "title");
 
     auto& menu = add<TGLGameMenu>();
     menu.setFont(&font);
@@ -243,7 +239,7 @@ TEST_F(HudRenderTest, EachRendererKeepsItsOwnGlyphTexture) {
     EXPECT_EQ(find(render(other), lit).count, inked);
     // The other context going away leaves this one's texture in place.
     ASSERT_TRUE(gGl->makeCurrent());
-    font.releaseGL(static_cast<const RenderBackend*>(&other));
+    other.releaseGl();
     EXPECT_EQ(find(render(), lit).count, inked);
     // A rebuilt font reaches every context.
     font.setFontSize(12);
@@ -251,7 +247,57 @@ TEST_F(HudRenderTest, EachRendererKeepsItsOwnGlyphTexture) {
     EXPECT_LT(small, inked / 2);
     EXPECT_EQ(find(render(other), lit).count, small);
     ASSERT_TRUE(gGl->makeCurrent());
-    font.releaseGL(static_cast<const RenderBackend*>(&other));
+    other.releaseGl();
+}
+
+TEST_F(HudRenderTest, EverythingComesBackInANewContext) {
+    // One of each owner of GL objects: a textured sprite and a lit shape (the renderer's
+    // textures and lists), menu and HUD lines (a bitmap font's texture), extruded letters
+    // (a glyph set's lists).
+    TGLMaterialLibrary library;
+    addGreenPicture(library, "green");
+    auto& sprite = add<TGLHUDSprite>();
+    sprite.material().setMaterialLibrary(&library);
+    sprite.material().setLibMaterialName("green");
+    sprite.setWidth(40);
+    sprite.setHeight(20);
+    sprite.setPosition(290, 220, 0);
+    auto& ball = add<TGLSphere>();
+    ball.setPosition(-2.5f, -1.5f, 0);
+    ball.material().frontProperties().diffuse().setColor(0, 0, 1, 1);
+    auto& menu = add<TGLGameMenu>();
+    menu.setFont(&font);
+    menu.setItems({"Resume", "Quit"});
+    menu.setPosition(240, 60, 0);
+    auto& hud = add<TGLHUDText>();
+    hud.setBitmapFont(&font);
+    hud.setText("1:05");
+    hud.setPosition(20, 20, 0);
+    auto& letters = add<TGLSpaceText>();
+    letters.setFontManager(&fonts);
+    letters.setText("3D");
+    letters.setExtrusion(0.3f);
+    letters.material().frontProperties().diffuse().setColor(1, 0.5f, 0, 1);
+
+    const platform::Image before = render();
+    keep(before, "before_loss");
+    ASSERT_GT(find(before, lit).count, 2000);
+    EXPECT_EQ(renderer.textureCount(), 2u) << "the sprite's picture and the glyph texture";
+
+    // Deleted while the context lives: nothing is left, and the next frame makes it all.
+    ASSERT_TRUE(gGl->makeCurrent());
+    renderer.releaseGl();
+    EXPECT_EQ(renderer.listCount() + renderer.textureCount(), 0u);
+    EXPECT_EQ(render().pixels, before.pixels);
+
+    // Lost with its context: a new one, sharing nothing, gets the same picture.
+    renderer.forgetGl();
+    std::unique_ptr<platform::OffscreenGl> fresh = hudtest::makeOffscreenGl();
+    ASSERT_TRUE(fresh && fresh->makeCurrent());
+    const platform::Image after = render(renderer, fresh.get());
+    keep(after, "after_loss");
+    EXPECT_EQ(after.pixels, before.pixels);
+    if (fresh->makeCurrent()) renderer.releaseGl();
 }
 
 TEST_F(HudRenderTest, EmptyTextsDrawNothing) {

@@ -163,13 +163,14 @@ TEST_F(SpaceTextTest, NoDisplayListsToBeHad) {
     // Without a current GL context the driver hands out no display lists (the dispatcher
     // answers 0), which is how running out of them looks to the glyph set.
     TGLSpaceText t(&manager);
-    GlyphSet& set = const_cast<GlyphSet&>(*t.ensureGlyphSet());
+    const GlyphSet& set = *t.ensureGlyphSet();
+    GlObjects objects;
     try {
-        set.compile();
+        set.compile(objects);
         FAIL() << "no error";
     } catch (const TGLFontManagerError& e) {
         EXPECT_STREQ(e.what(), "FontManager: no more display lists available");
     }
-    EXPECT_FALSE(set.compiled());
-    EXPECT_EQ(set.listOf('A'), 0u);
+    EXPECT_FALSE(set.compiled(objects));
+    EXPECT_EQ(set.listOf('A', objects), 0u);
 }
