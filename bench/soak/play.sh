@@ -18,10 +18,11 @@
 # the web engine's helper processes (its descendants), which the game's figure
 # does not count. At the end it prints the samples and a verdict: from the first
 # sample after the first minute (and half a minute after the first quit, so that
-# the score browser's first page, built once, is not counted as growth) to the last, the
-# game's resident memory grows by less than 5 MB; and the game still answers (its
-# caption, rewritten every second, still changes and shows frames drawn, and Esc
-# still pauses the game). Exits 1 when the verdict fails.
+# the score browser's first page, built once, is not counted as growth) to the
+# last, the game's resident memory grows by less than 5 MB (MiB, as /proc counts
+# kB); and the game still answers (its caption, rewritten every second, still
+# changes and shows frames drawn, and Esc still pauses the game). Exits 1 when
+# the verdict fails.
 #
 # The game steps 0.01 s of play per frame, so on a slow or busy machine a round
 # holds less play; the figures and the verdict do not depend on it.
@@ -29,8 +30,10 @@ set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 minutes="${1:?usage: bench/soak/play.sh MINUTES [build dir]}"
 build="$(cd "${2:-$root/build}" && pwd)"
-[[ "$minutes" =~ ^[0-9]+$ ]] && ((minutes >= 2)) ||
-    { echo "play.sh: MINUTES is a whole number, at least 2" >&2; exit 2; }
+if ! [[ "$minutes" =~ ^[0-9]+$ ]] || ((minutes < 2)); then
+    echo "play.sh: MINUTES is a whole number, at least 2" >&2
+    exit 2
+fi
 for tool in Xvfb pulseaudio xdotool import convert tesseract; do
     command -v "$tool" >/dev/null || { echo "play.sh: $tool is missing" >&2; exit 1; }
 done
@@ -180,8 +183,7 @@ browser_shown() {
 # Pauses the game, making sure of it on the screen: a slow frame can miss a key,
 # and a level still in its title or intro does not pause yet.
 pause_game() {
-    local tries
-    for tries in $(seq 10); do
+    for _ in $(seq 10); do
         find_word 'Paused' >/dev/null && return 0
         focus
         tap Right
