@@ -1,19 +1,24 @@
 #pragma once
 #include "server/run_report.h"
 
-#include <QByteArrayView>
-#include <QString>
+#include <cstddef>
+#include <cstdint>
 #include <optional>
+#include <string>
+#include <string_view>
 #include <vector>
 
 namespace coilrun::server {
 
+// Reading count.php's query needs no Qt: it is plain C++ so that it can be
+// fuzzed on its own, away from the HTTP layer.
+
 // A query longer than this is not a run report the game could have sent.
-inline constexpr qsizetype kMaxQueryBytes = 4096;
+inline constexpr std::size_t kMaxQueryBytes = 4096;
 
 struct QueryItem {
-    QString key;
-    QString value;
+    std::u16string key;
+    std::u16string value;
 };
 
 // Percent-decodes one key or value (a "%" not followed by two hex digits stays as
@@ -21,14 +26,14 @@ struct QueryItem {
 // as UTF-8 when they are valid UTF-8 and as Latin-1 otherwise, because the game
 // sends the player's name without percent-encoding, so a name may
 // arrive as raw 8-bit text.
-QString decodeQueryComponent(QByteArrayView raw);
+std::u16string decodeQueryComponent(std::string_view raw);
 
 // Splits a raw query ("a=1&b=2", without the "?") into its items in order. Empty
 // items ("&&") are skipped; an item without "=" has an empty value.
-std::vector<QueryItem> parseQueryItems(QByteArrayView rawQuery);
+std::vector<QueryItem> parseQueryItems(std::string_view rawQuery);
 
 // A whole number 0..kMaxScore written with ASCII digits only, or nothing.
-std::optional<qint64> parseScore(QStringView text);
+std::optional<std::int64_t> parseScore(std::u16string_view text);
 
 enum class CountQueryKind {
     None,       // no query: the browser reloading count.php after a size change
@@ -44,6 +49,6 @@ struct CountQuery {
 // Reads count.php's query (keys NEW, DATE, SCORE, USER). The first of
 // repeated keys wins; control characters are removed and values cut to their
 // limits (run_report.h).
-CountQuery parseCountQuery(QByteArrayView rawQuery);
+CountQuery parseCountQuery(std::string_view rawQuery);
 
 } // namespace coilrun::server

@@ -1,6 +1,7 @@
 #pragma once
-#include <QString>
+#include <cstdint>
 #include <optional>
+#include <string>
 
 namespace coilrun::server {
 
@@ -9,16 +10,16 @@ namespace coilrun::server {
 inline constexpr int kMaxNewLength = 8;
 inline constexpr int kMaxDateLength = 32;
 inline constexpr int kMaxNameLength = 24;
-inline constexpr qint64 kMaxScore = 10'000'000;
+inline constexpr std::int64_t kMaxScore = 10'000'000;
 
 // One run report as the game sends it to count.php, after decoding and
 // cutting. The texts are the player's own and untrusted: they are stored as they
 // are (control characters aside) and made safe only where they are shown.
 struct RunReport {
-    QString newFlag;             // "TRUE", "ME" or "FALSE" from the game; anything else kept
-    QString date;                // the player's short date, as their system writes it
-    std::optional<qint64> score; // set only for a whole number 0..kMaxScore
-    QString user;                // the player's name, at most kMaxNameLength characters
+    std::u16string newFlag;            // "TRUE", "ME" or "FALSE" from the game; anything else kept
+    std::u16string date;               // the player's short date, as their system writes it
+    std::optional<std::int64_t> score; // set only for a whole number 0..kMaxScore
+    std::u16string user;               // the player's name, at most kMaxNameLength characters
 };
 
 } // namespace coilrun::server

@@ -1,40 +1,22 @@
 #include "server/sanitize.h"
 
+#include "server/player_text.h"
 #include "server/run_report.h"
 
 #include <QChar>
+#include <string_view>
 
 using namespace Qt::Literals::StringLiterals;
 
 namespace coilrun::server {
 namespace {
 
-// Calls f(codePoint, utf16Start, utf16Length) for every code point; an unpaired
-// surrogate comes as itself so that callers can drop it.
-template <typename F> void forEachCodePoint(QStringView text, F&& f) {
-    for (qsizetype i = 0; i < text.size();) {
-        const QChar c = text[i];
-        if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
-            f(QChar::surrogateToUcs4(c, text[i + 1]), i, qsizetype(2));
-            i += 2;
-        } else {
-            f(char32_t(c.unicode()), i, qsizetype(1));
-            i += 1;
-        }
-    }
+std::u16string_view plain(QStringView text) {
+    return std::u16string_view(text.utf16(), std::size_t(text.size()));
 }
 
-bool isUnwanted(char32_t cp) {
-    if (QChar::isSurrogate(cp)) return true;
-    switch (QChar::category(cp)) {
-    case QChar::Other_Control:
-    case QChar::Other_Format:
-    case QChar::Separator_Line:
-    case QChar::Separator_Paragraph:
-        return true;
-    default:
-        return false;
-    }
+QString withoutControls(QStringView text) {
+    return QString::fromStdU16String(removeControlCharacters(plain(text)));
 }
 
 // Collapses every run of blanks into one space and trims both ends.
@@ -65,32 +47,14 @@ QString blanksToSpaces(QStringView text) {
 
 } // namespace
 
-QString removeControlCharacters(QStringView text) {
-    QString out;
-    out.reserve(text.size());
-    forEachCodePoint(text, [&](char32_t cp, qsizetype start, qsizetype length) {
-        if (!isUnwanted(cp)) out += text.mid(start, length);
-    });
-    return out;
-}
-
-QString cutToCharacters(QStringView text, int count) {
-    qsizetype end = 0;
-    int seen = 0;
-    forEachCodePoint(text, [&](char32_t, qsizetype start, qsizetype length) {
-        if (seen++ < count) end = start + length;
-    });
-    return text.left(end).toString();
-}
-
 QString titleText(QStringView text) {
     const QString normalised =
-        removeControlCharacters(blanksToSpaces(text)).normalized(QString::NormalizationForm_KC);
+        withoutControls(blanksToSpaces(text)).normalized(QString::NormalizationForm_KC);
     QString kept;
     kept.reserve(normalised.size());
     // Normalisation can bring back a control character (it cannot, for the
     // current tables, but the rule must hold whatever the tables say).
-    for (QChar c : removeControlCharacters(blanksToSpaces(normalised))) {
+    for (QChar c : withoutControls(blanksToSpaces(normalised))) {
         if (c == u'(' || c == u')' || c == u'+') continue;
         kept += c;
     }
@@ -100,13 +64,14 @@ QString titleText(QStringView text) {
 QString titleName(QStringView rawName) {
     QString name = titleText(rawName);
     name.remove(u':');
-    name = singleSpaced(cutToCharacters(singleSpaced(name), kMaxNameLength));
+    name = singleSpaced(
+        QString::fromStdU16String(cutToCharacters(plain(singleSpaced(name)), kMaxNameLength)));
     return name.isEmpty() ? u"anonymous"_s : name;
 }
 
 QString bodyName(QStringView rawName) {
-    const QString name = singleSpaced(
-        cutToCharacters(removeControlCharacters(blanksToSpaces(rawName)), kMaxNameLength));
+    const QString name = singleSpaced(QString::fromStdU16String(
+        cutToCharacters(removeControlCharacters(plain(blanksToSpaces(rawName))), kMaxNameLength)));
     return name.isEmpty() ? u"anonymous"_s : name;
 }
 

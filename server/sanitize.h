@@ -5,14 +5,8 @@
 namespace coilrun::server {
 
 // The rules that keep a player's text harmless wherever the server shows it.
-// Everything a request carries goes through one of these before it reaches a page.
-
-// Removes control characters (C0, DEL, C1), format characters (bidi overrides,
-// zero-width marks), line and paragraph separators and unpaired surrogates.
-QString removeControlCharacters(QStringView text);
-
-// The first `count` characters (code points, so a pair is never split).
-QString cutToCharacters(QStringView text, int count);
+// Everything a request carries goes through one of these before it reaches a page;
+// the rules that need no Unicode tables are in player_text.h.
 
 // Text that may stand inside a page title: after compatibility normalisation (so
 // that a full-width or superscript bracket is seen as the bracket it stands for)

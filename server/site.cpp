@@ -2,6 +2,7 @@
 
 #include "server/pages.h"
 #include "server/query.h"
+#include "server/run_cookie.h"
 #include "server/sanitize.h"
 #include "server/titles.h"
 
@@ -14,41 +15,12 @@ namespace coilrun::server {
 namespace {
 
 constexpr QStringView kFolder = u"/Coilrun/data/";
-constexpr char kCookieName[] = "coilrun_run";
-constexpr qsizetype kCookieNameSize = sizeof(kCookieName) - 1;
 
 Response html(QByteArray body, int status = 200) {
     Response r;
     r.status = status;
     r.body = std::move(body);
     return r;
-}
-
-// The run that this browser reported last, as its cookie says (count.php
-// answers a report with it, so that the pages it reloads can show the result).
-qint64 cookieRunId(QByteArrayView header) {
-    for (QByteArrayView part : QByteArray(header.data(), header.size()).split(';')) {
-        part = part.trimmed();
-        if (!part.startsWith(kCookieName) || part.size() <= kCookieNameSize ||
-            part[kCookieNameSize] != '=')
-            continue;
-        const QByteArrayView value = part.sliced(kCookieNameSize + 1);
-        if (value.isEmpty() || value.size() > 18) return 0;
-        qint64 id = 0;
-        for (char c : value) {
-            if (c < '0' || c > '9') return 0;
-            id = id * 10 + (c - '0');
-        }
-        return id;
-    }
-    return 0;
-}
-
-QByteArray runCookie(qint64 id) {
-    // Max-Age 0 forgets an earlier run, so that a report that was not stored does
-    // not show someone's previous result on the reloaded page.
-    return QByteArray(kCookieName) + '=' + (id > 0 ? QByteArray::number(id) : QByteArray()) +
-           "; Path=/Coilrun/data; Max-Age=" + (id > 0 ? "900" : "0") + "; HttpOnly; SameSite=Lax";
 }
 
 QString framedTitle(const std::optional<RunResult>& result) {
@@ -114,7 +86,8 @@ Response Site::viewPage() {
 }
 
 Response Site::countPage(const Request& request) {
-    const CountQuery query = parseCountQuery(request.rawQuery);
+    const CountQuery query =
+        parseCountQuery(std::string_view(request.rawQuery.constData(), request.rawQuery.size()));
     if (query.kind == CountQueryKind::None) return leaderboardPage(request, true);
     if (query.kind == CountQueryKind::Unreadable) {
         // Status 200: a web view may treat any other status as a failed load and
@@ -126,7 +99,7 @@ Response Site::countPage(const Request& request) {
     const RunReport& report = query.report;
     const bool allowed = limiter_.allow(request.client, steadyClock_());
     RunResult result;
-    result.name = report.user;
+    result.name = QString::fromStdU16String(report.user);
     result.score = report.score;
     if (allowed) {
         try {
@@ -150,14 +123,17 @@ Response Site::countPage(const Request& request) {
     }
     Response r = html(resultPage(framedTitle(result), result, top,
                                  allowed ? ResultNote::None : ResultNote::NotStored));
-    r.addHeader("Set-Cookie", runCookie(result.id));
+    r.addHeader("Set-Cookie", QByteArray::fromStdString(runCookie(result.id)));
     return r;
 }
 
 Response Site::leaderboardPage(const Request& request, bool framed) {
     try {
         std::optional<RunResult> result;
-        if (const qint64 id = cookieRunId(request.cookie); id > 0) result = store_.result(id);
+        if (const qint64 id = runIdFromCookieHeader(
+                std::string_view(request.cookie.constData(), request.cookie.size()));
+            id > 0)
+            result = store_.result(id);
         const std::vector<ScoreEntry> top = store_.best(kTopCount);
         // "add" comes after the first style command: it only names the window.
         const QString title = framed ? framedTitle(result) : captionTitle(resultCaption(result));

@@ -57,8 +57,8 @@ const QString kRank = u"SELECT COUNT(*) FROM (SELECT 1 FROM reports WHERE score 
 const QString kResult = u"SELECT player, score FROM reports WHERE id = ?"_s;
 
 // A null QString would be bound as SQL NULL; a missing text is stored as "".
-QString text(const QString& s) {
-    return s.isNull() ? QString(u""_s) : s;
+QString text(const std::u16string& s) {
+    return s.empty() ? QString(u""_s) : QString::fromStdU16String(s);
 }
 
 } // namespace
@@ -168,7 +168,7 @@ qint64 Store::addReport(const RunReport& report, qint64 receivedAt) {
     query.addBindValue(receivedAt);
     query.addBindValue(text(report.newFlag));
     query.addBindValue(text(report.date));
-    query.addBindValue(report.score ? QVariant(*report.score)
+    query.addBindValue(report.score ? QVariant(qint64(*report.score))
                                     : QVariant(QMetaType::fromType<qint64>()));
     query.addBindValue(text(report.user));
     // One statement in autocommit is one transaction: exec returns after COMMIT.

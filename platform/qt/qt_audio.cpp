@@ -1,5 +1,7 @@
 #include "platform/qt/qt_audio.h"
 
+#include "platform/qt/large_blocks.h"
+
 #include <QAudioDevice>
 #include <QAudioFormat>
 #include <QAudioSink>
@@ -8,7 +10,6 @@
 #include <QMediaDevices>
 #include <QObject>
 #include <QTimer>
-
 #include <algorithm>
 #include <cstring>
 
@@ -100,8 +101,8 @@ public:
         if (sink_->state() == QAudio::StoppedState && sink_->error() != QAudio::NoError)
             return finish(); // the device would not open: the sound ends, unheard
 
-        const double seconds = double(size) * std::max<std::uint32_t>(loops, 1) /
-                               std::max(bytesPerSecond_, 1);
+        const double seconds =
+            double(size) * std::max<std::uint32_t>(loops, 1) / std::max(bytesPerSecond_, 1);
         // Endless looping (a negative loop count) never ends by itself.
         if (seconds < 24.0 * 3600) {
             durationMs_ = qint64(seconds * 1000);
@@ -167,13 +168,25 @@ private:
 
 } // namespace
 
+QtAudioOutput::QtAudioOutput(QByteArray deviceId) : deviceId_(std::move(deviceId)) {
+    // Every sink started takes and frees a large buffer (large_blocks.h).
+    returnLargeBlocksToTheSystem();
+}
+
 std::unique_ptr<platform::AudioVoice> QtAudioOutput::open(const platform::PcmFormat& format) {
     QAudioFormat f;
     switch (format.bitsPerSample) {
-    case 8: f.setSampleFormat(QAudioFormat::UInt8); break;
-    case 16: f.setSampleFormat(QAudioFormat::Int16); break;
-    case 32: f.setSampleFormat(QAudioFormat::Int32); break;
-    default: return nullptr;
+    case 8:
+        f.setSampleFormat(QAudioFormat::UInt8);
+        break;
+    case 16:
+        f.setSampleFormat(QAudioFormat::Int16);
+        break;
+    case 32:
+        f.setSampleFormat(QAudioFormat::Int32);
+        break;
+    default:
+        return nullptr;
     }
     if (format.sampleRate <= 0 || format.channels <= 0 || format.channels > 8) return nullptr;
     f.setSampleRate(format.sampleRate);

@@ -12,7 +12,7 @@ public:
     // Plays on the system's default output, or on the output device whose id is
     // deviceId (as the system names it, e.g. a sink's name); a device that is not
     // there counts as no device at all.
-    explicit QtAudioOutput(QByteArray deviceId = {}) : deviceId_(std::move(deviceId)) {}
+    explicit QtAudioOutput(QByteArray deviceId = {});
 
     std::unique_ptr<platform::AudioVoice> open(const platform::PcmFormat& format) override;
 

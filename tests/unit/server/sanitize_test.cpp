@@ -1,6 +1,8 @@
+#include "server/player_text.h"
 #include "server/run_report.h"
 #include "server/sanitize.h"
 
+#include <QChar>
 #include <gtest/gtest.h>
 
 using namespace Qt::Literals::StringLiterals;
@@ -75,11 +77,32 @@ TEST(HtmlEscape, EscapesMarkupAndQuotes) {
 }
 
 TEST(CutToCharacters, NeverSplitsAPair) {
-    const QString text = u"a\U0001F40Db"_s;
-    EXPECT_EQ(cutToCharacters(text, 1), u"a"_s);
-    EXPECT_EQ(cutToCharacters(text, 2), u"a\U0001F40D"_s);
+    const std::u16string text = u"a\U0001F40Db";
+    EXPECT_EQ(cutToCharacters(text, 1), u"a");
+    EXPECT_EQ(cutToCharacters(text, 2), u"a\U0001F40D");
     EXPECT_EQ(cutToCharacters(text, 10), text);
-    EXPECT_EQ(cutToCharacters(text, 0), QString());
+    EXPECT_EQ(cutToCharacters(text, 0), u"");
+}
+
+// The plain table of unwanted characters is the server's own copy of what Qt's
+// Unicode tables say: every code point must agree.
+TEST(ControlCharacters, AreTheControlFormatAndSeparatorCategoriesAndSurrogates) {
+    int differences = 0;
+    for (char32_t cp = 0; cp <= 0x10FFFF; ++cp) {
+        const auto category = QChar::category(cp);
+        const bool unwanted = QChar::isSurrogate(cp) || category == QChar::Other_Control ||
+                              category == QChar::Other_Format ||
+                              category == QChar::Separator_Line ||
+                              category == QChar::Separator_Paragraph;
+        if (isControlCharacter(cp) != unwanted && ++differences <= 5)
+            ADD_FAILURE() << "U+" << std::hex << unsigned(cp);
+    }
+    EXPECT_EQ(differences, 0);
+    EXPECT_FALSE(isControlCharacter(0x110000));
+    // A pair of a wanted character stays; a tag character and a lone half go.
+    EXPECT_EQ(removeControlCharacters(u"a\u200Bb\U000E0041c\U0001F40D\xD800"
+                                      u"d"),
+              u"abc\U0001F40Dd");
 }
 
 TEST(LogSafe, EscapesEverythingButPrintableAscii) {

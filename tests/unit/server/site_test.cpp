@@ -170,9 +170,9 @@ TEST_F(SiteTest, PlayerTextIsEscapedInBodiesAndHarmlessInTitles) {
 TEST_F(SiteTest, RanksAreExactDownToAThousandAndBoundedBeyond) {
     for (int i = 0; i < 1001; ++i) {
         RunReport r;
-        r.newFlag = u"FALSE"_s;
+        r.newFlag = u"FALSE";
         r.score = 5000 + i;
-        r.user = u"p"_s + QString::number(i);
+        r.user = (u"p"_s + QString::number(i)).toStdU16String();
         store_.addReport(r, now_);
     }
     EXPECT_EQ(store_.rankOf(6000), 1);
