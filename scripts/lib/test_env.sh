@@ -14,21 +14,21 @@ start_test_env() {
     mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR"
     chmod 700 "$XDG_RUNTIME_DIR"
 
-    local display
-    for display in $(seq 91 140); do
-        [[ -e /tmp/.X11-unix/X$display || -e /tmp/.X$display-lock ]] && continue
-        Xvfb ":$display" -screen 0 "${TEST_ENV_SCREEN:-1280x1024x24}" -nolisten tcp >"$test_env_dir/xvfb.log" 2>&1 &
-        xvfb_pid=$!
-        for _ in $(seq 50); do
-            [[ -e /tmp/.X11-unix/X$display ]] && break
-            sleep 0.1
-        done
-        if kill -0 "$xvfb_pid" 2>/dev/null && [[ -e /tmp/.X11-unix/X$display ]]; then
-            export DISPLAY=":$display"
-            break
-        fi
+    # The server picks a free display itself and writes its number to the pipe, so
+    # that test environments started at the same moment never share one.
+    local display="" fifo="$test_env_dir/displayfd"
+    mkfifo "$fifo"
+    Xvfb -displayfd 3 -screen 0 "${TEST_ENV_SCREEN:-1280x1024x24}" -nolisten tcp \
+        3>"$fifo" >"$test_env_dir/xvfb.log" 2>&1 &
+    xvfb_pid=$!
+    read -r -t 20 display <"$fifo" || true
+    rm -f "$fifo"
+    if [[ -n "$display" ]] && kill -0 "$xvfb_pid" 2>/dev/null; then
+        export DISPLAY=":$display"
+    else
+        kill "$xvfb_pid" 2>/dev/null
         xvfb_pid=""
-    done
+    fi
     [[ -n "$xvfb_pid" ]] || { echo "test env: no X display could be started" >&2; return 1; }
 
     export QT_QPA_PLATFORM=xcb LIBGL_ALWAYS_SOFTWARE=1
