@@ -1,5 +1,7 @@
 #include "platform/qt/qt_window.h"
 
+#include "platform/qt/qt_startup_trace.h"
+
 #include <QBitmap>
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -29,6 +31,7 @@ void WindowWidget::paintEvent(QPaintEvent* event) {
     QPainter p(this);
     p.setRenderHint(QPainter::SmoothPixmapTransform);
     p.drawImage(rect(), picture);
+    traceStartup("picture window painted");
 }
 
 void WindowWidget::closeEvent(QCloseEvent* event) {
