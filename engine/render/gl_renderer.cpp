@@ -115,6 +115,7 @@ void GlRenderer::renderFrame(TGLScene& scene, const TGLCamera* camera,
     objects_.collect();
     settings_ = settings;
     const TGLCamera& cam = camera ? *camera : defaultCamera_;
+    if (observer_) observer_->frameBegins();
 
     glViewport(0, 0, size.deviceWidth, size.deviceHeight);
     const Vec4& bg = settings.backgroundColor;
@@ -161,7 +162,9 @@ void GlRenderer::renderFrame(TGLScene& scene, const TGLCamera* camera,
     ctx.camera = &cam;
     ctx.cameraPosition = cam.absolutePosition();
     ctx.viewMatrix = view;
+    ctx.observer = observer_;
     ctx.renderScene(scene.objects());
+    if (observer_) observer_->frameEnds();
 }
 
 void GlRenderer::setupLights(TGLScene& scene) {

@@ -27,6 +27,7 @@ void RenderContext::renderObject(TGLBaseSceneObject& object) {
         overlayQueue_.push_back(&object);
         return;
     }
+    if (observer) observer->objectBegins(object, overlayPass_);
     backend_.pushMatrix();
     if (overlay)
         backend_.loadMatrix(Mat4::identity());
@@ -38,6 +39,7 @@ void RenderContext::renderObject(TGLBaseSceneObject& object) {
     object.doRender(*this, true, true);
     if (depthOff) backend_.setDepthTest(true);
     backend_.popMatrix();
+    if (observer) observer->objectEnds(object);
 }
 
 float RenderContext::distanceKey(const TGLBaseSceneObject& object) const {
