@@ -22,7 +22,7 @@ desktop_start "$size"
 desktop_score_server "$build"
 
 now() { date +%s.%N; }
-since() { grep -m1 "coilrun startup: $1 " "$work/game.log" | awk -v t0="$2" '{ printf "%.3f", $NF - t0 }'; }
+since() { { grep -m1 "coilrun startup: $1 " "$work/game.log" || true; } | awk -v t0="$2" '{ printf "%.3f", $NF - t0 }'; }
 splash=() menu=()
 echo "coilrun launched $launches times at ${size/x/ x } ($(nproc) cores)"
 for i in $(seq "$launches"); do
