@@ -1,7 +1,7 @@
 // Where a frame's time and pixels go: the authored scene drawn offscreen through the
-// game's own frame driver and renderer, in virtual time, during a scripted run (level
-// 1 in play, and level 3 with a snake of 24 body spheres, the map, the HUD and the
-// lights), in a GL context made through EGL without a window system.
+// game's own frame driver and renderer, in virtual time, during a scripted run (the
+// main menu, level 1 in play, and level 3 with a snake of 24 body spheres, the map,
+// the HUD and the lights), in a GL context made through EGL without a window system.
 //   build/bench_frame [frames, default 300] [WxH ..., default 1280x720 1920x1080]
 // For each moment and size it prints:
 //   - the CPU time of a frame, all the process's threads (the software rasteriser's
@@ -39,7 +39,7 @@ struct Size {
 struct Moment {
     const char* name;
     int storedLevel;
-    int bodyLength;
+    int bodyLength; // below 0: the main menu, not play
 };
 
 double wallSeconds() {
@@ -84,8 +84,10 @@ void measure(const Moment& moment, Size size, int frames) {
         return;
     }
     game.toMainMenu();
-    game.toLightIntro();
-    game.toPlay(moment.bodyLength);
+    if (moment.bodyLength >= 0) {
+        game.toLightIntro();
+        game.toPlay(moment.bodyLength);
+    }
     int spheres = 0;
     for (const auto* s : game.links().snake)
         spheres += s->visible();
@@ -95,7 +97,9 @@ void measure(const Moment& moment, Size size, int frames) {
             mapCubes += c->visible();
     std::printf("%s at %d x %d: level %d, %d spheres shown, %d map cubes, %s\n", moment.name,
                 size.width, size.height, game.state().level, spheres, mapCubes,
-                game.state().levelOver ? "LEVEL OVER (the figures are not of play)" : "in play");
+                moment.bodyLength < 0    ? "main menu"
+                : game.state().levelOver ? "LEVEL OVER (the figures are not of play)"
+                                         : "in play");
 
     auto frame = [&] {
         game.advanceFrame();
@@ -210,7 +214,8 @@ int main(int argc, char** argv) {
                         return load;
                     }());
     }
-    const Moment moments[] = {{"level 1 in play", 1, 5}, {"level 3, long snake", 3, 24}};
+    const Moment moments[] = {
+        {"main menu", 1, -1}, {"level 1 in play", 1, 5}, {"level 3, long snake", 3, 24}};
     for (const Moment& m : moments)
         for (Size s : sizes)
             measure(m, s, frames);
