@@ -101,6 +101,9 @@ private:
 
     RenderBackend& backend_;
     bool overlayPass_ = false;
+    // Inside an object scaled to nothing along two axes or all three: whatever it and
+    // its 3D children draw covers no pixel, so it is not sent.
+    bool collapsed_ = false;
     std::vector<TGLBaseSceneObject*> overlayQueue_;
 };
 
