@@ -3,6 +3,7 @@
 #include "engine/platform/gl_surface.h"
 #include "engine/render/gl_geometry_sink.h"
 #include "engine/render/gl_objects.h"
+#include "engine/render/gl_state_cache.h"
 #include "engine/render/render_context.h"
 
 #include <cstdint>
@@ -87,6 +88,7 @@ private:
     TGLCamera defaultCamera_;
     FrameSettings settings_;
     RenderObserver* observer_ = nullptr;
+    GlStateCache state_;
     GlObjects objects_;
     std::uint64_t listsCompiled_ = 0;
     int lightsInUse_ = 0;
