@@ -63,6 +63,22 @@ GLenum alphaFunc(TGLAlphaFunc f) {
     return GL_ALWAYS;
 }
 
+// Blending modes whose alpha test passes only alpha above 0: with a colour of alpha 0
+// (not replaced by a texture's own) no fragment gets through, colour or depth.
+bool whollyTransparent(const TGLMaterial& material) {
+    const TGLMaterial& m = material.effective();
+    if (m.blendingMode() != TGLBlendingMode::bmTransparency &&
+        m.blendingMode() != TGLBlendingMode::bmAdditive)
+        return false;
+    if (m.frontProperties().diffuse().alpha() > 0) return false;
+    if (const TGLFaceProperties* back = m.backPropertiesIfAny();
+        back && back->diffuse().alpha() > 0)
+        return false;
+    const TGLTexture* tex = m.textureIfAny();
+    return !(tex && tex->enabled() && tex->hasImage() &&
+             tex->textureMode() != TGLTextureMode::tmModulate);
+}
+
 int nextPowerOfTwo(int v) {
     int p = 1;
     while (p < v)
@@ -232,6 +248,7 @@ void GlRenderer::setDepthTest(bool on) {
 
 void GlRenderer::drawObject(TGLBaseSceneObject& object) {
     const TGLMaterial* material = object.renderMaterial();
+    if (material && whollyTransparent(*material)) return;
     if (material) applyMaterial(*material);
     if (object.cachesGeometry()) {
         const GlObjectOwner& owner = object.glObjectOwner();
