@@ -296,6 +296,7 @@ bool GlRenderer::bindTexture(const TGLTexture& texture) {
     if (!entry) return false;
     glBindTexture(GL_TEXTURE_2D, entry->name);
     const platform::Image& img = texture.image();
+    if (img.empty()) return false;
     // 0xAARRGGBB rows top-down -> RGBA bytes bottom-up, so that t = 0 is the
     // bottom of the picture as every shape's texture coordinates assume.
     std::vector<unsigned char> rgba(std::size_t(img.width) * std::size_t(img.height) * 4);
@@ -333,6 +334,7 @@ bool GlRenderer::bindTexture(const TGLTexture& texture) {
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, wrapS ? GL_REPEAT : GL_CLAMP);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, wrapT ? GL_REPEAT : GL_CLAMP);
     entry->version = texture.version();
+    texture.releaseImage();
     return true;
 }
 
