@@ -19,7 +19,11 @@ CoilrunApp::CoilrunApp(platform::Platform& platform)
     };
 
     formWeb_ = std::make_unique<TFormWeb>(platform);
-    formWeb_->hideSplash = [this] { splash_->window().hide(); };
+    // The score browser's creation hides the splash, which start-up shows again at its
+    // end; the splash is already on screen by then, and hiding it would make it blink.
+    formWeb_->hideSplash = [this] {
+        if (started_) splash_->window().hide();
+    };
     formWeb_->closeOtherWindows = [this] {
         form1_->window().close();
         splash_->window().close();
@@ -57,6 +61,7 @@ CoilrunApp::CoilrunApp(platform::Platform& platform)
 
     // The message loop shows the application's main window once everything exists.
     splash_->window().show();
+    started_ = true;
 }
 
 CoilrunApp::~CoilrunApp() {

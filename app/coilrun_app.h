@@ -24,6 +24,7 @@ private:
     std::unique_ptr<TSplashScreen> splash_;
     std::unique_ptr<TForm1> form1_;
     std::unique_ptr<TFormWeb> formWeb_;
+    bool started_ = false; // every window made and the splash shown
 };
 
 } // namespace coilrun

@@ -21,6 +21,10 @@ TSplashScreen::TSplashScreen(platform::Platform& platform) : window_(platform.cr
     tahoma.pixelSize = 44;
     tahoma.color = 0xffffffff; // the window colour: white
     label2 = window_->createLabel("Loading...", tahoma, 8, 8);
+    // On screen before the slow parts of start-up (the web engine, the scene), which
+    // would keep the player looking at nothing for half a second.
+    window_->show();
+    window_->paintNow();
 
     // Almost wholly outside the window: it loads pages without being seen.
     wb1 = platform.createWebView(*window_);

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Frames per second and CPU time per frame of the real program on a 1280 x 720
-# X server (Xvfb, Mesa's software GL):
+# Frames per second, CPU time per frame and resident memory of the real program
+# on an X server of 1280 x 720 or another size (Xvfb, Mesa's software GL):
 #   (a) the menu scene, once the main menu is up;
 #   (b) level 1 in play, after Space, once its light intro is over;
 #   (c) the first second of play after the level set-up, when the game restarts
@@ -9,76 +9,28 @@
 # ("... fps = N"); the CPU time is the process's own (user + system, all its
 # threads, Mesa's included) from /proc/<pid>/stat over the same interval.
 #
-#     bench/game/fps.sh [build dir, default build] [seconds per measurement, default 10]
+# The resident memory is read at the end of (a) and of (b).
 #
-# The program is started as a desktop would start it: with DISPLAY, HOME and
-# XDG_RUNTIME_DIR only (a throw-away home, so it starts at level 1, and a
-# PulseAudio server with a null sink at the default place in that runtime
-# folder), no other variable, not even the ones the tests set for Mesa. Run as
-# root it also gets QTWEBENGINE_DISABLE_SANDBOX=1: without it the web view's
-# helper refuses to run as root and takes the program down at start. A score
-# server answers at the game's default address (one is started for the run when
-# none does). Prints the figures; never fails on a slow machine.
+#     bench/game/fps.sh [build dir, default build] [seconds per measurement, default 10] [WxH, default 1280x720]
+#
+# The program is started as a desktop would start it (bench/lib/desktop_session.sh),
+# with a throw-away home, so it starts at level 1. Prints the figures; never
+# fails on a slow machine.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 build="$(cd "${1:-$root/build}" && pwd)"
 seconds="${2:-10}"
-for tool in Xvfb pulseaudio pactl xdotool import convert tesseract curl; do
+size="${3:-1280x720}"
+for tool in import convert tesseract; do
     command -v "$tool" >/dev/null || { echo "fps.sh: $tool is missing" >&2; exit 1; }
 done
 [[ -x "$build/coilrun" ]] || { echo "fps.sh: no $build/coilrun" >&2; exit 1; }
+source "$root/bench/lib/desktop_session.sh"
 
-work="$(mktemp -d /tmp/coilrun-fps.XXXXXX)"
-pids=()
-cleanup() {
-    local pid
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null || true; done
-    rm -rf "$work"
-}
-trap cleanup EXIT
-mkdir -p "$work/home" "$work/run" "$work/shots"
-chmod 700 "$work/run"
-
-# The X server names a free display on descriptor 3 once it takes clients.
-Xvfb -displayfd 3 -screen 0 1280x720x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-pids+=($!)
-for _ in $(seq 300); do [[ -s "$work/display" ]] && break; sleep 0.1; done
-[[ -s "$work/display" ]] || { echo "fps.sh: Xvfb did not start" >&2; exit 1; }
-display=":$(head -n1 "$work/display")"
-
-env -i PATH="$PATH" HOME="$work/home" XDG_RUNTIME_DIR="$work/run" \
-    pulseaudio -n --daemonize=no --exit-idle-time=-1 --use-pid-file=no \
-    --load="module-null-sink sink_name=fps_bench" \
-    --load="module-native-protocol-unix auth-anonymous=1" >"$work/pulse.log" 2>&1 &
-pids+=($!)
-for _ in $(seq 100); do
-    env -i PATH="$PATH" HOME="$work/home" XDG_RUNTIME_DIR="$work/run" \
-        pactl list short sinks 2>/dev/null | grep -q fps_bench && break
-    sleep 0.2
-done
-
-if ! curl --silent --fail --output /dev/null --max-time 2 \
-        http://127.0.0.1:8765/Coilrun/data/view.php; then
-    HOME="$work/home" "$build/coilrun-scored" --listen 127.0.0.1:8765 \
-        --db "$work/scores.sqlite" </dev/null >"$work/scored.log" 2>&1 &
-    pids+=($!)
-    for _ in $(seq 100); do
-        curl --silent --fail --output /dev/null --max-time 2 \
-            http://127.0.0.1:8765/Coilrun/data/view.php && break
-        sleep 0.1
-    done
-fi
-
-as_root=()
-if (($(id -u) == 0)); then
-    as_root=(QTWEBENGINE_DISABLE_SANDBOX=1)
-    echo "(running as root: the program gets QTWEBENGINE_DISABLE_SANDBOX=1)"
-fi
-env -i PATH="$PATH" DISPLAY="$display" HOME="$work/home" XDG_RUNTIME_DIR="$work/run" \
-    "${as_root[@]}" "$build/coilrun" </dev/null >"$work/game.log" 2>&1 &
-game=$!
-pids+=($game)
+desktop_start "$size"
+desktop_score_server "$build"
+(($(id -u) == 0)) && echo "(running as root: the program gets QTWEBENGINE_DISABLE_SANDBOX=1)"
+desktop_launch "$build"
 
 x() { DISPLAY="$display" "$@"; }
 # The game window: the one whose caption carries the status line.
@@ -154,9 +106,10 @@ done
 [[ -n "$menu_up" ]] || echo "fps.sh: the main menu was not read on screen; measuring anyway" >&2
 find_window
 
-echo "coilrun at 1280 x 720 on $(x xdpyinfo 2>/dev/null | awk '/^vendor string/ { $1 = $2 = ""; print }' | sed 's/^ *//') ($(nproc) cores, load $(cut -d' ' -f1-3 /proc/loadavg))"
+echo "coilrun at ${size/x/ x } on $(x xdpyinfo 2>/dev/null | awk '/^vendor string/ { $1 = $2 = ""; print }' | sed 's/^ *//') ($(nproc) cores, load $(cut -d' ' -f1-3 /proc/loadavg))"
 sample "$seconds" >"$work/menu.log"
 report "(a) menu scene" "$work/menu.log"
+desktop_memory "(a) memory in the menu"
 
 x xdotool windowfocus --sync "$window"
 x xdotool keydown space
@@ -167,6 +120,7 @@ sleep 2
 find_window
 sample "$seconds" >"$work/play.log"
 report "(b) level 1 in play" "$work/play.log"
+desktop_memory "(b) memory in play"
 
 # The first caption update after Space whose light differs from the menu's is the
 # first one that covers frames of the level (the caption is written once a second).

@@ -9,6 +9,7 @@
 #include "game/frame_driver.h"
 #include "game/steering.h"
 #include "tests/scenario/game/game_driver.h"
+#include "tests/scenario/game/snake_course.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -27,33 +28,6 @@ using coilrun::scenario::GameDriver;
 constexpr int kStoredLevel = 11;
 constexpr int kBodyLength = 37; // snakeLength: body spheres behind the head
 constexpr double kFrame = 0.01; // Cadencer1's fixed step
-
-// A closed course of 40 cells that keeps off the outer layer (where every frame
-// would start the warning sound) and passes the centre, where a level starts:
-// a round trip through a 4 x 5 block of cells in layer y = 0 and back through the
-// same block in layer y = 1.
-std::vector<Cell> course() {
-    std::vector<Cell> layer{{-2, 0, -2}};
-    for (int x = -2; x <= 1; ++x) {
-        const bool ascending = (x + 2) % 2 == 0;
-        for (int i = 0; i < 4; ++i)
-            layer.push_back({x, 0, ascending ? -1 + i : 2 - i});
-    }
-    for (int x = 1; x >= -1; --x)
-        layer.push_back({x, 0, -2});
-    std::vector<Cell> cycle = layer;
-    for (auto it = layer.rbegin(); it != layer.rend(); ++it)
-        cycle.push_back({it->x, 1, it->z});
-    return cycle;
-}
-
-std::string directionBetween(Cell a, Cell b) {
-    for (const char* d : {"d", "a", "up", "down", "s", "w"}) {
-        const auto v = coilrun::stepVector(d);
-        if (a.x + int(v.x) == b.x && a.y + int(v.y) == b.y && a.z + int(v.z) == b.z) return d;
-    }
-    return "";
-}
 
 int fail(const char* why) {
     std::fprintf(stderr, "bench_game: %s\n", why);
@@ -84,14 +58,14 @@ int main(int argc, char** argv) {
     s.snakeLength = kBodyLength;
     s.lastStepLength = kBodyLength;
 
-    const std::vector<Cell> cycle = course();
+    const std::vector<Cell> cycle = coilrun::scenario::innerCourse();
     auto steerAlongCourse = [&] {
         if (s.stepping) return;
         const Cell here = g.headingCell();
         const auto at = std::find(cycle.begin(), cycle.end(), here);
         if (at == cycle.end()) return;
         const Cell next = cycle[std::size_t(at - cycle.begin() + 1) % cycle.size()];
-        s.requestedDirection = directionBetween(here, next);
+        s.requestedDirection = coilrun::scenario::directionBetween(here, next);
     };
     coilrun::Game& game = g.form().game();
     int steps = 0;

@@ -252,6 +252,10 @@ void TGLGameMenu::drawMenu(RenderContext& ctx) {
     for (int i = 0; objects && i < int(items_.size()); ++i) {
         const TGLColor& c = lineColor(i);
         const std::string& line = items_[std::size_t(i)];
+        if (c.alpha() <= 0) { // faded out: it would change no pixel
+            y += lh + spacing_;
+            continue;
+        }
         const Vec3 at{x - float(font_->textWidth(line) / 2), float(y), 0};
         font_->renderString(line, TGLTextAlignment::taLeftJustify, TGLTextLayout::tlTop, c.color(),
                             &at, true, *objects);

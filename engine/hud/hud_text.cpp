@@ -58,7 +58,7 @@ Mat4 TGLHUDText::textMatrix(float dpi) const {
 
 void TGLHUDText::doRender(RenderContext& ctx, bool renderSelf, bool renderChildren) {
     GlObjects* objects = ctx.backend().glObjects();
-    if (renderSelf && font_ && !text_.empty() && objects) {
+    if (renderSelf && font_ && !text_.empty() && modulateColor_.alpha() > 0 && objects) {
         glPushAttrib(GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT | GL_CURRENT_BIT | GL_TEXTURE_BIT |
                      GL_DEPTH_BUFFER_BIT | GL_LIGHTING_BIT);
         glMatrixMode(GL_MODELVIEW);

@@ -30,7 +30,6 @@ public:
     TGLNormalDirection normalDirection() const { return normalDirection_; }
     void setNormalDirection(TGLNormalDirection d) { setStructural(normalDirection_, d); }
 
-    bool cachesGeometry() const override { return false; }
     // Quads in the order front (+Z), back, left (-X), right, top (+Y), bottom.
     void buildList(GeometrySink& sink) override;
 

@@ -34,7 +34,6 @@ public:
     const TGLPlaneStyles& style() const { return style_; }
     void setStyle(const TGLPlaneStyles& s) { setStructural(style_, s); }
 
-    bool cachesGeometry() const override { return false; }
     void buildList(GeometrySink& sink) override;
 
 private:

@@ -15,14 +15,31 @@ void TGLTexture::setDisabled(bool disabled) {
     changed(false);
 }
 
+const platform::Image& TGLTexture::image() const {
+    if (image_.empty() && source_) image_ = source_();
+    return image_;
+}
+
 void TGLTexture::setImage(const platform::Image& image) {
     image_ = image;
+    source_ = nullptr;
     changed(true);
 }
 
 void TGLTexture::setImage(platform::Image&& image) {
     image_ = std::move(image);
+    source_ = nullptr;
     changed(true);
+}
+
+void TGLTexture::setImageSource(std::function<platform::Image()> source) {
+    source_ = std::move(source);
+    image_ = {};
+    changed(true);
+}
+
+void TGLTexture::releaseImage() const {
+    if (source_) image_ = {};
 }
 
 void TGLTexture::setTextureMode(TGLTextureMode mode) {
@@ -46,6 +63,7 @@ void TGLTexture::setFilter(TGLTextureFilter filter) {
 void TGLTexture::assign(const TGLTexture& other) {
     disabled_ = other.disabled_;
     image_ = other.image_;
+    source_ = other.source_;
     mode_ = other.mode_;
     wrap_ = other.wrap_;
     filter_ = other.filter_;

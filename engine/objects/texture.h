@@ -4,6 +4,7 @@
 #include "engine/render/gl_objects.h"
 
 #include <cstdint>
+#include <functional>
 
 namespace coilrun::engine {
 
@@ -11,9 +12,10 @@ enum class TGLTextureMode { tmDecal, tmModulate, tmBlend, tmReplace };
 enum class TGLTextureWrap { twBoth, twNone, twVertical, twHorizontal };
 enum class TGLTextureFilter { tfNearest, tfLinear };
 
-// A picture that a material puts on its faces. It holds the image in memory;
-// the renderer uploads it to a GL texture when first drawn and again after
-// every change (the version tells it when). Disabled until enabled.
+// A picture that a material puts on its faces. It holds the image in memory, or a
+// source that makes it when it is wanted; the renderer uploads it to a GL texture
+// when first drawn and again after every change (the version tells it when).
+// Disabled until enabled.
 class TGLTexture {
 public:
     explicit TGLTexture(UpdateOwner* owner = nullptr);
@@ -25,11 +27,18 @@ public:
     void setDisabled(bool disabled);
     void setEnabled(bool enabled) { setDisabled(!enabled); }
 
-    // Rows top-down, 0xAARRGGBB. Width and height need not be powers of two.
-    const platform::Image& image() const { return image_; }
+    // Rows top-down, 0xAARRGGBB. Width and height need not be powers of two. Made
+    // from the source, if there is one, when it is not held.
+    const platform::Image& image() const;
     void setImage(const platform::Image& image);
     void setImage(platform::Image&& image);
-    bool hasImage() const { return !image_.empty(); }
+    // A picture made only when it is drawn (and again whenever it is wanted after
+    // releaseImage): the texture holds no pixels until then.
+    void setImageSource(std::function<platform::Image()> source);
+    bool hasImage() const { return !image_.empty() || bool(source_); }
+    // Lets the pixels go once they are uploaded, where the source can make them again:
+    // on a software GL the driver's copy is in memory too.
+    void releaseImage() const;
 
     TGLTextureMode textureMode() const { return mode_; }
     void setTextureMode(TGLTextureMode mode);
@@ -50,7 +59,8 @@ private:
 
     UpdateOwner* owner_;
     bool disabled_ = true;
-    platform::Image image_;
+    mutable platform::Image image_;
+    std::function<platform::Image()> source_;
     TGLTextureMode mode_ = TGLTextureMode::tmModulate;
     TGLTextureWrap wrap_ = TGLTextureWrap::twBoth;
     TGLTextureFilter filter_ = TGLTextureFilter::tfLinear;

@@ -75,6 +75,9 @@ public:
     virtual bool isActive() const = 0;
     // Brings the window to the front and asks for the keyboard focus.
     virtual void activate() = 0;
+    // Puts a shown window's content on the screen now, without waiting for the message
+    // loop: for a window shown before slow work that would otherwise keep it blank.
+    virtual void paintNow() = 0;
 
     virtual void setBackgroundColor(std::uint32_t argb) = 0;
     // A picture stretched over the whole client area, under every child.

@@ -63,19 +63,20 @@ GLenum alphaFunc(TGLAlphaFunc f) {
     return GL_ALWAYS;
 }
 
-void setEnabled(GLenum cap, bool on) {
-    if (on)
-        glEnable(cap);
-    else
-        glDisable(cap);
-}
-
-void loadFaceProperties(GLenum face, const TGLFaceProperties& p) {
-    glMaterialfv(face, GL_AMBIENT, p.ambient().data());
-    glMaterialfv(face, GL_DIFFUSE, p.diffuse().data());
-    glMaterialfv(face, GL_SPECULAR, p.specular().data());
-    glMaterialfv(face, GL_EMISSION, p.emission().data());
-    glMateriali(face, GL_SHININESS, p.shininess());
+// Blending modes whose alpha test passes only alpha above 0: with a colour of alpha 0
+// (not replaced by a texture's own) no fragment gets through, colour or depth.
+bool whollyTransparent(const TGLMaterial& material) {
+    const TGLMaterial& m = material.effective();
+    if (m.blendingMode() != TGLBlendingMode::bmTransparency &&
+        m.blendingMode() != TGLBlendingMode::bmAdditive)
+        return false;
+    if (m.frontProperties().diffuse().alpha() > 0) return false;
+    if (const TGLFaceProperties* back = m.backPropertiesIfAny();
+        back && back->diffuse().alpha() > 0)
+        return false;
+    const TGLTexture* tex = m.textureIfAny();
+    return !(tex && tex->enabled() && tex->hasImage() &&
+             tex->textureMode() != TGLTextureMode::tmModulate);
 }
 
 int nextPowerOfTwo(int v) {
@@ -115,11 +116,14 @@ void GlRenderer::renderFrame(TGLScene& scene, const TGLCamera* camera,
     objects_.collect();
     settings_ = settings;
     const TGLCamera& cam = camera ? *camera : defaultCamera_;
+    if (observer_) observer_->frameBegins();
+    // Whatever drew in the context since the last frame may have changed anything.
+    state_.forget();
 
     glViewport(0, 0, size.deviceWidth, size.deviceHeight);
     const Vec4& bg = settings.backgroundColor;
     glClearColor(bg.x, bg.y, bg.z, bg.w);
-    glDepthMask(GL_TRUE);
+    state_.depthMask(true);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 
     glMatrixMode(GL_PROJECTION);
@@ -128,7 +132,7 @@ void GlRenderer::renderFrame(TGLScene& scene, const TGLCamera* camera,
     const Mat4 view = cam.viewMatrix();
     glLoadMatrixf(view.data());
 
-    glEnable(GL_DEPTH_TEST);
+    state_.enable(GL_DEPTH_TEST, true);
     glDepthFunc(GL_LESS);
     depthTest_ = true;
     // Objects are scaled freely (connectors are stretched 5:1): keep normals unit.
@@ -136,13 +140,13 @@ void GlRenderer::renderFrame(TGLScene& scene, const TGLCamera* camera,
     glShadeModel(GL_SMOOTH);
     glFrontFace(GL_CCW);
     glCullFace(GL_BACK);
-    setEnabled(GL_CULL_FACE, settings.faceCulling);
-    setEnabled(GL_LIGHTING, settings.lighting);
-    glDisable(GL_COLOR_MATERIAL);
-    glDisable(GL_BLEND);
-    glDisable(GL_ALPHA_TEST);
-    glDisable(GL_TEXTURE_2D);
-    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+    state_.enable(GL_CULL_FACE, settings.faceCulling);
+    state_.enable(GL_LIGHTING, settings.lighting);
+    state_.enable(GL_COLOR_MATERIAL, false);
+    state_.enable(GL_BLEND, false);
+    state_.enable(GL_ALPHA_TEST, false);
+    state_.enable(GL_TEXTURE_2D, false);
+    state_.polygonMode(GL_FILL);
     const GLfloat globalAmbient[4] = {0.2f, 0.2f, 0.2f, 1};
     glLightModelfv(GL_LIGHT_MODEL_AMBIENT, globalAmbient);
     if (settings.fogEnable) {
@@ -151,7 +155,7 @@ void GlRenderer::renderFrame(TGLScene& scene, const TGLCamera* camera,
         glFogf(GL_FOG_START, settings.fogStart);
         glFogf(GL_FOG_END, settings.fogEnd);
     }
-    glDisable(GL_FOG);
+    state_.enable(GL_FOG, false);
     setupLights(scene);
 
     RenderContext ctx(*this);
@@ -161,7 +165,9 @@ void GlRenderer::renderFrame(TGLScene& scene, const TGLCamera* camera,
     ctx.camera = &cam;
     ctx.cameraPosition = cam.absolutePosition();
     ctx.viewMatrix = view;
+    ctx.observer = observer_;
     ctx.renderScene(scene.objects());
+    if (observer_) observer_->frameEnds();
 }
 
 void GlRenderer::setupLights(TGLScene& scene) {
@@ -237,11 +243,12 @@ void GlRenderer::translate(const Vec3& t) {
 
 void GlRenderer::setDepthTest(bool on) {
     depthTest_ = on;
-    setEnabled(GL_DEPTH_TEST, on);
+    state_.enable(GL_DEPTH_TEST, on);
 }
 
 void GlRenderer::drawObject(TGLBaseSceneObject& object) {
     const TGLMaterial* material = object.renderMaterial();
+    if (material && whollyTransparent(*material)) return;
     if (material) applyMaterial(*material);
     if (object.cachesGeometry()) {
         const GlObjectOwner& owner = object.glObjectOwner();
@@ -289,6 +296,7 @@ bool GlRenderer::bindTexture(const TGLTexture& texture) {
     if (!entry) return false;
     glBindTexture(GL_TEXTURE_2D, entry->name);
     const platform::Image& img = texture.image();
+    if (img.empty()) return false;
     // 0xAARRGGBB rows top-down -> RGBA bytes bottom-up, so that t = 0 is the
     // bottom of the picture as every shape's texture coordinates assume.
     std::vector<unsigned char> rgba(std::size_t(img.width) * std::size_t(img.height) * 4);
@@ -326,6 +334,7 @@ bool GlRenderer::bindTexture(const TGLTexture& texture) {
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, wrapS ? GL_REPEAT : GL_CLAMP);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, wrapT ? GL_REPEAT : GL_CLAMP);
     entry->version = texture.version();
+    texture.releaseImage();
     return true;
 }
 
@@ -334,85 +343,85 @@ void GlRenderer::applyMaterial(const TGLMaterial& material) {
     const TGLLibMaterial* lib = material.resolvedLibMaterial();
     const TGLFaceProperties& front = m.frontProperties();
 
-    glDisable(GL_COLOR_MATERIAL);
+    state_.enable(GL_COLOR_MATERIAL, false);
     const GLenum polygon = m.polygonMode() == TGLPolygonMode::pmLines    ? GL_LINE
                            : m.polygonMode() == TGLPolygonMode::pmPoints ? GL_POINT
                                                                          : GL_FILL;
-    glPolygonMode(GL_FRONT_AND_BACK, polygon);
+    state_.polygonMode(polygon);
 
     // Pixel space has no lights (their positions mean nothing there).
     if (m.materialOptions().moNoLighting || !settings_.lighting || pixelSpace_) {
-        glDisable(GL_LIGHTING);
+        state_.enable(GL_LIGHTING, false);
         glColor4fv(front.diffuse().data());
     } else {
-        glEnable(GL_LIGHTING);
-        loadFaceProperties(GL_FRONT, front);
-        loadFaceProperties(GL_BACK, m.backPropertiesIfAny() ? *m.backPropertiesIfAny() : front);
+        state_.enable(GL_LIGHTING, true);
+        state_.material(GL_FRONT, front);
+        state_.material(GL_BACK, m.backPropertiesIfAny() ? *m.backPropertiesIfAny() : front);
         glColor4fv(front.diffuse().data());
     }
 
     // Pixel space flips y, and with it every winding: no culling there.
     switch (m.faceCulling()) {
     case TGLFaceCulling::fcBufferDefault:
-        setEnabled(GL_CULL_FACE, settings_.faceCulling && !pixelSpace_);
+        state_.enable(GL_CULL_FACE, settings_.faceCulling && !pixelSpace_);
         break;
     case TGLFaceCulling::fcCull:
-        setEnabled(GL_CULL_FACE, !pixelSpace_);
+        state_.enable(GL_CULL_FACE, !pixelSpace_);
         break;
     case TGLFaceCulling::fcNoCull:
-        glDisable(GL_CULL_FACE);
+        state_.enable(GL_CULL_FACE, false);
         break;
     }
 
     switch (m.blendingMode()) {
     case TGLBlendingMode::bmOpaque:
-        glDisable(GL_BLEND);
-        glDisable(GL_ALPHA_TEST);
+        state_.enable(GL_BLEND, false);
+        state_.enable(GL_ALPHA_TEST, false);
         break;
     case TGLBlendingMode::bmTransparency:
-        glEnable(GL_BLEND);
-        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-        glEnable(GL_ALPHA_TEST);
-        glAlphaFunc(GL_GREATER, 0);
+        state_.enable(GL_BLEND, true);
+        state_.blendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+        state_.enable(GL_ALPHA_TEST, true);
+        state_.alphaFunc(GL_GREATER, 0);
         break;
     case TGLBlendingMode::bmAdditive:
-        glEnable(GL_BLEND);
-        glBlendFunc(GL_SRC_ALPHA, GL_ONE);
-        glEnable(GL_ALPHA_TEST);
-        glAlphaFunc(GL_GREATER, 0);
+        state_.enable(GL_BLEND, true);
+        state_.blendFunc(GL_SRC_ALPHA, GL_ONE);
+        state_.enable(GL_ALPHA_TEST, true);
+        state_.alphaFunc(GL_GREATER, 0);
         break;
     case TGLBlendingMode::bmAlphaTest50:
-        glDisable(GL_BLEND);
-        glEnable(GL_ALPHA_TEST);
-        glAlphaFunc(GL_GEQUAL, 0.5f);
+        state_.enable(GL_BLEND, false);
+        state_.enable(GL_ALPHA_TEST, true);
+        state_.alphaFunc(GL_GEQUAL, 0.5f);
         break;
     case TGLBlendingMode::bmAlphaTest100:
-        glDisable(GL_BLEND);
-        glEnable(GL_ALPHA_TEST);
-        glAlphaFunc(GL_GEQUAL, 1.0f);
+        state_.enable(GL_BLEND, false);
+        state_.enable(GL_ALPHA_TEST, true);
+        state_.alphaFunc(GL_GEQUAL, 1.0f);
         break;
     case TGLBlendingMode::bmModulate:
-        glEnable(GL_BLEND);
-        glBlendFunc(GL_DST_COLOR, GL_ZERO);
-        glDisable(GL_ALPHA_TEST);
+        state_.enable(GL_BLEND, true);
+        state_.blendFunc(GL_DST_COLOR, GL_ZERO);
+        state_.enable(GL_ALPHA_TEST, false);
         break;
     case TGLBlendingMode::bmCustom: {
         const TGLBlendingParameters& p = m.blendingParams();
-        setEnabled(GL_BLEND, p.useBlendFunc);
+        state_.enable(GL_BLEND, p.useBlendFunc);
         if (p.useBlendFunc)
-            glBlendFunc(blendFactor(p.blendFuncSFactor), blendFactor(p.blendFuncDFactor));
-        setEnabled(GL_ALPHA_TEST, p.useAlphaFunc);
-        if (p.useAlphaFunc) glAlphaFunc(alphaFunc(p.alphaFunction), p.alphaFuncRef);
+            state_.blendFunc(blendFactor(p.blendFuncSFactor), blendFactor(p.blendFuncDFactor));
+        state_.enable(GL_ALPHA_TEST, p.useAlphaFunc);
+        if (p.useAlphaFunc) state_.alphaFunc(alphaFunc(p.alphaFunction), p.alphaFuncRef);
         break;
     }
     }
 
-    setEnabled(GL_FOG, settings_.fogEnable && !m.materialOptions().moIgnoreFog);
+    state_.enable(GL_FOG, settings_.fogEnable && !m.materialOptions().moIgnoreFog);
 
     textureOn_ = false;
     const TGLTexture* tex = m.textureIfAny();
     if (tex && tex->enabled() && tex->hasImage() && bindTexture(*tex)) {
-        glEnable(GL_TEXTURE_2D);
+        state_.enable(GL_TEXTURE_2D, true);
         textureOn_ = true;
         GLint mode = GL_MODULATE;
         switch (tex->textureMode()) {
@@ -440,18 +449,18 @@ void GlRenderer::applyMaterial(const TGLMaterial& material) {
             textureMatrixSet_ = true;
         }
     } else {
-        glDisable(GL_TEXTURE_2D);
+        state_.enable(GL_TEXTURE_2D, false);
     }
 
     // An object drawn without depth testing keeps it off whatever its material says.
     materialDepthOff_ = !m.depthProperties().depthTest;
-    setEnabled(GL_DEPTH_TEST, depthTest_ && m.depthProperties().depthTest);
-    glDepthMask(m.depthProperties().depthWrite ? GL_TRUE : GL_FALSE);
+    state_.enable(GL_DEPTH_TEST, depthTest_ && m.depthProperties().depthTest);
+    state_.depthMask(m.depthProperties().depthWrite);
 }
 
 void GlRenderer::releaseMaterial(const TGLMaterial&) {
     if (textureOn_) {
-        glDisable(GL_TEXTURE_2D);
+        state_.enable(GL_TEXTURE_2D, false);
         textureOn_ = false;
     }
     if (textureMatrixSet_) {
@@ -460,15 +469,15 @@ void GlRenderer::releaseMaterial(const TGLMaterial&) {
         glMatrixMode(GL_MODELVIEW);
         textureMatrixSet_ = false;
     }
-    glDisable(GL_BLEND);
-    glDisable(GL_ALPHA_TEST);
-    glDisable(GL_FOG);
-    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
-    setEnabled(GL_LIGHTING, settings_.lighting && !pixelSpace_);
-    setEnabled(GL_CULL_FACE, settings_.faceCulling && !pixelSpace_);
-    glDepthMask(GL_TRUE);
+    state_.enable(GL_BLEND, false);
+    state_.enable(GL_ALPHA_TEST, false);
+    state_.enable(GL_FOG, false);
+    state_.polygonMode(GL_FILL);
+    state_.enable(GL_LIGHTING, settings_.lighting && !pixelSpace_);
+    state_.enable(GL_CULL_FACE, settings_.faceCulling && !pixelSpace_);
+    state_.depthMask(true);
     if (materialDepthOff_) {
-        setEnabled(GL_DEPTH_TEST, depthTest_);
+        state_.enable(GL_DEPTH_TEST, depthTest_);
         materialDepthOff_ = false;
     }
 }
@@ -489,6 +498,8 @@ void GlRenderer::beginPixelSpace(int width, int height) {
     glDisable(GL_FOG);
     depthTest_ = false;
     pixelSpace_ = true;
+    // The overlay's objects push and pop state of their own around the renderer's calls.
+    state_.setBypass(true);
 }
 
 void GlRenderer::endPixelSpace() {
@@ -499,6 +510,7 @@ void GlRenderer::endPixelSpace() {
     glPopAttrib();
     depthTest_ = true;
     pixelSpace_ = false;
+    state_.setBypass(false);
 }
 
 } // namespace coilrun::engine

@@ -3,6 +3,7 @@
 #include "engine/platform/gl_surface.h"
 #include "engine/render/gl_geometry_sink.h"
 #include "engine/render/gl_objects.h"
+#include "engine/render/gl_state_cache.h"
 #include "engine/render/render_context.h"
 
 #include <cstdint>
@@ -51,6 +52,9 @@ public:
     // The context was lost without release: forget GL names without deleting.
     void forgetGl();
 
+    // Told of every frame and object drawn from now on (null: none; not owned).
+    void setObserver(RenderObserver* observer) { observer_ = observer; }
+
     // For tests: display lists compiled since creation, and those (list ranges) and
     // textures alive now, the renderer's own and those of fonts and glyph sets.
     std::uint64_t listsCompiled() const { return listsCompiled_; }
@@ -83,6 +87,8 @@ private:
     GlGeometrySink sink_;
     TGLCamera defaultCamera_;
     FrameSettings settings_;
+    RenderObserver* observer_ = nullptr;
+    GlStateCache state_;
     GlObjects objects_;
     std::uint64_t listsCompiled_ = 0;
     int lightsInUse_ = 0;

@@ -27,6 +27,20 @@ void RenderContext::renderObject(TGLBaseSceneObject& object) {
         overlayQueue_.push_back(&object);
         return;
     }
+    const bool outerCollapsed = collapsed_;
+    if (!overlay) {
+        // Flattened along one axis a shape still covers its projection; along two it
+        // lies on a line.
+        const auto& s = object.scale();
+        collapsed_ = collapsed_ || int(s.x() == 0) + int(s.y() == 0) + int(s.z() == 0) >= 2;
+    }
+    if (collapsed_ && !overlay) {
+        // Overlay objects below still show: they are placed in pixels, not by their parents.
+        if (object.count() > 0) object.renderChildren(0, int(object.count()) - 1, *this);
+        collapsed_ = outerCollapsed;
+        return;
+    }
+    if (observer) observer->objectBegins(object, overlayPass_);
     backend_.pushMatrix();
     if (overlay)
         backend_.loadMatrix(Mat4::identity());
@@ -38,6 +52,8 @@ void RenderContext::renderObject(TGLBaseSceneObject& object) {
     object.doRender(*this, true, true);
     if (depthOff) backend_.setDepthTest(true);
     backend_.popMatrix();
+    if (observer) observer->objectEnds(object);
+    collapsed_ = outerCollapsed;
 }
 
 float RenderContext::distanceKey(const TGLBaseSceneObject& object) const {

@@ -42,6 +42,18 @@ public:
     virtual void endPixelSpace() = 0;
 };
 
+// Told where a frame and each object's drawing begin and end, for benchmarks that
+// measure what each object costs. Objects nest: a parent's drawing goes on after
+// its children's end.
+class RenderObserver {
+public:
+    virtual ~RenderObserver() = default;
+    virtual void frameBegins() {}
+    virtual void frameEnds() {}
+    virtual void objectBegins(const TGLBaseSceneObject& object, bool overlayPass) = 0;
+    virtual void objectEnds(const TGLBaseSceneObject& object) = 0;
+};
+
 // The state of one frame being drawn, handed to every object's doRender.
 class RenderContext {
 public:
@@ -60,6 +72,8 @@ public:
     const TGLCamera* camera = nullptr;
     Vec3 cameraPosition;
     Mat4 viewMatrix = Mat4::identity();
+    // Told of every object drawn (may be null).
+    RenderObserver* observer = nullptr;
     // True while the overlay pass draws (pixel space).
     bool overlayPass() const { return overlayPass_; }
 
@@ -87,6 +101,9 @@ private:
 
     RenderBackend& backend_;
     bool overlayPass_ = false;
+    // Inside an object scaled to nothing along two axes or all three: whatever it and
+    // its 3D children draw covers no pixel, so it is not sent.
+    bool collapsed_ = false;
     std::vector<TGLBaseSceneObject*> overlayQueue_;
 };
 

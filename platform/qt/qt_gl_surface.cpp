@@ -1,5 +1,7 @@
 #include "platform/qt/qt_gl_surface.h"
 
+#include "platform/qt/qt_startup_trace.h"
+
 #include <QCoreApplication>
 #include <QExposeEvent>
 #include <QGuiApplication>
@@ -98,6 +100,7 @@ private:
         const QSize device = size() * devicePixelRatio();
         if (owner_->onPaint) owner_->onPaint({width(), height(), device.width(), device.height()});
         context_->swapBuffers(this);
+        traceStartup("first GL view frame");
         return true;
     }
     bool makeContext() {

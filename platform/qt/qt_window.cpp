@@ -1,7 +1,11 @@
 #include "platform/qt/qt_window.h"
 
+#include "platform/qt/qt_startup_trace.h"
+
 #include <QBitmap>
 #include <QCloseEvent>
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QLabel>
@@ -29,6 +33,7 @@ void WindowWidget::paintEvent(QPaintEvent* event) {
     QPainter p(this);
     p.setRenderHint(QPainter::SmoothPixmapTransform);
     p.drawImage(rect(), picture);
+    traceStartup("picture window painted");
 }
 
 void WindowWidget::closeEvent(QCloseEvent* event) {
@@ -74,6 +79,20 @@ void QtWindow::activate() {
     widget_->raise();
     widget_->activateWindow();
 }
+void QtWindow::paintNow() {
+    if (!widget_->isVisible()) return;
+    // A window just shown can be drawn once the window system has mapped it; it does so
+    // at once without a window manager and within a few frames with one.
+    QElapsedTimer waited;
+    waited.start();
+    QWindow* native = widget_->windowHandle();
+    while (native && !native->isExposed() && waited.elapsed() < 250)
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 5);
+    widget_->repaint();
+    // Hands the painted picture to the window system now.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
 void QtWindow::hide() {
     widget_->hide();
 }

@@ -53,6 +53,7 @@ public:
     bool borderless() const override;
     bool isActive() const override;
     void activate() override;
+    void paintNow() override;
     void setBackgroundColor(std::uint32_t argb) override;
     void setPicture(const platform::Image& picture) override;
     void setIcon(const std::vector<platform::Image>& sizes) override;

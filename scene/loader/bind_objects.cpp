@@ -216,8 +216,19 @@ void registerMaterials(ClassRegistry& r) {
                 TGLLibMaterial& m = lib.add(l->name);
                 m.setTag(e.tag);
                 m.material().setBlendingMode(e.blending);
-                if (!e.picture.empty())
-                    m.material().texture().setImage(embeddedPicture("texture/" + e.picture));
+                if (!e.picture.empty()) {
+                    // Checked now, decoded when first drawn: most pages are never shown.
+                    const std::string asset = "texture/" + e.picture;
+                    if (embeddedAsset(asset).empty())
+                        x.fail(l->line, "no embedded picture \"" + e.picture + "\"");
+                    m.material().texture().setImageSource([asset] {
+                        try {
+                            return embeddedPicture(asset);
+                        } catch (const std::exception&) {
+                            return platform::Image{}; // drawn without its picture
+                        }
+                    });
+                }
                 m.material().texture().setEnabled(e.textureEnabled);
             }
         });

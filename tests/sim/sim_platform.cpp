@@ -5,6 +5,7 @@ namespace coilrun::sim {
 std::unique_ptr<platform::Window> SimPlatform::createWindow() {
     auto w = std::make_unique<SimWindow>();
     windows.push_back(w.get());
+    w->created = &windows;
     return w;
 }
 

@@ -29,8 +29,12 @@ public:
     platform::MessageBoxes& messageBoxes() override { return messageBoxesImpl; }
     platform::Keyboard& keyboard() override { return keyboardImpl; }
     platform::Cursor& cursor() override { return cursorImpl; }
-    platform::FontRasterizer& fontRasterizer() override { return fontsImpl; }
-    platform::GlyphOutlines& glyphOutlines() override { return outlinesImpl; }
+    platform::FontRasterizer& fontRasterizer() override {
+        return systemFonts ? *systemFonts : fontsImpl;
+    }
+    platform::GlyphOutlines& glyphOutlines() override {
+        return systemOutlines ? *systemOutlines : outlinesImpl;
+    }
     platform::AudioOutput& audio() override { return audioImpl; }
 
     std::unique_ptr<platform::Window> createWindow() override;
@@ -50,6 +54,10 @@ public:
     SimGlyphOutlines outlinesImpl;
     SimAudioOutput audioImpl;
     SimWeb web;
+    // The system's fonts in place of the boxes above, for pictures that are to look
+    // as the game's do (not owned; set before anything is created).
+    platform::FontRasterizer* systemFonts = nullptr;
+    platform::GlyphOutlines* systemOutlines = nullptr;
 
     // Everything created, in creation order (owned by the callers).
     std::vector<SimWindow*> windows;

@@ -7,6 +7,10 @@ void SimWindow::show() {
     visible = true;
 }
 
+void SimWindow::paintNow() {
+    if (visible && created) windowsWhenPainted = created->size();
+}
+
 void SimWindow::close() {
     if (onClose) onClose();
     visible = false;

@@ -53,6 +53,7 @@ public:
         active = true;
         ++activations;
     }
+    void paintNow() override;
     void setBackgroundColor(std::uint32_t argb) override { background = argb; }
     void setPicture(const platform::Image& p) override { picture = p; }
     void setIcon(const std::vector<platform::Image>& sizes) override { icons = sizes; }
@@ -77,6 +78,10 @@ public:
     platform::Image picture;
     std::vector<platform::Image> icons;
     std::vector<SimLabel*> labels; // owned by whoever created them
+    // The windows created so far (the platform's list), and how many there were when
+    // this one was last painted at once (0: never).
+    const std::vector<SimWindow*>* created = nullptr;
+    std::size_t windowsWhenPainted = 0;
 };
 
 class SimScreen : public platform::Screen {

@@ -15,10 +15,19 @@
 namespace coilrun::scenario {
 
 GameDriver::GameDriver(int storedLevel, const std::string& scoreList, int screenHeight) {
+    platform.screenImpl.h = screenHeight;
+    start(storedLevel, scoreList);
+}
+
+GameDriver::GameDriver(int storedLevel, const std::function<void(sim::SimPlatform&)>& prepare) {
+    prepare(platform);
+    start(storedLevel, kScoreList);
+}
+
+void GameDriver::start(int storedLevel, const std::string& scoreList) {
     if (storedLevel > 0)
         platform.settingsImpl.keys["Software\\Quorvex\\Coilrun"]["level"] =
             std::to_string(storedLevel);
-    platform.screenImpl.h = screenHeight;
     platform.web.answer = [scoreList](const std::string&) {
         return sim::SimPage{sim::SimPage::Outcome::Title, scoreList, 200};
     };

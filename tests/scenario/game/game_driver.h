@@ -16,8 +16,11 @@ class GameDriver {
 public:
     // maxLevel: the "level" stored from an earlier run (0: none stored); the score
     // list the splash reads from the score page's title; the screen's height.
-    explicit GameDriver(int storedLevel = 0, const std::string& scoreList = "alice  1234+bob  99+",
+    explicit GameDriver(int storedLevel = 0, const std::string& scoreList = kScoreList,
                         int screenHeight = 1024);
+    // prepare sets up the platform (its screen, its fonts) before the program starts.
+    GameDriver(int storedLevel, const std::function<void(sim::SimPlatform&)>& prepare);
+    static constexpr const char* kScoreList = "alice  1234+bob  99+";
     ~GameDriver();
 
     sim::SimPlatform platform;
@@ -88,6 +91,7 @@ public:
     bool lost();
 
 private:
+    void start(int storedLevel, const std::string& scoreList);
     void chooseDirection();
     std::string planStep(Cell here, bool flat, bool haveSpeck);
     void steerPlan();

@@ -48,6 +48,8 @@ TEST_F(StartupTest, WindowsAreCreatedInOrderAndOnlyTheSplashShows) {
     start();
     ASSERT_EQ(platform.windows.size(), 3u);
     EXPECT_TRUE(splash().visible);
+    EXPECT_EQ(splash().showCount, 1) << "shown early, and never hidden in between";
+    EXPECT_EQ(splash().windowsWhenPainted, 1u) << "painted before the other windows exist";
     EXPECT_TRUE(splash().noBorder);
     EXPECT_EQ(splash().rect, (platform::Rect{(1280 - 262) / 2, (1024 - 182) / 2, 262, 182}));
     ASSERT_EQ(splash().labels.size(), 1u);

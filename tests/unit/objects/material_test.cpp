@@ -125,5 +125,25 @@ TEST(Material, ShininessStaysInTheGlRange) {
     EXPECT_EQ(m.frontProperties().shininess(), 0);
 }
 
+TEST(Texture, PictureFromASourceIsMadeWhenWantedAndOnlyItsOwnPixelsAreLetGo) {
+    int made = 0;
+    TGLTexture t;
+    t.setImageSource([&] {
+        ++made;
+        return platform::Image{1, 1, {0xff00ff00}};
+    });
+    EXPECT_TRUE(t.hasImage());
+    EXPECT_EQ(made, 0) << "nothing decoded before it is drawn";
+    EXPECT_EQ(t.image().at(0, 0), 0xff00ff00u);
+    t.releaseImage();
+    EXPECT_EQ(t.image().at(0, 0), 0xff00ff00u) << "made again for a new context";
+    EXPECT_EQ(made, 2);
+    // A picture set directly has nothing to make it again: it stays.
+    t.setImage(platform::Image{1, 1, {0xffff0000}});
+    t.releaseImage();
+    EXPECT_EQ(t.image().at(0, 0), 0xffff0000u);
+    EXPECT_EQ(made, 2);
+}
+
 } // namespace
 } // namespace coilrun::engine
