@@ -12,7 +12,7 @@ namespace coilrun {
 TForm1::TForm1(platform::Platform& platform, CadencerPump& pump)
     : platform_(platform), window_(platform.createWindow()),
       fontManager_(&platform.glyphOutlines()), soundContext_(platform.messageBoxes()),
-      controls_(platform.keyboard(), platform.cursor()) {
+      controls_(platform.keyboard(), platform.cursor(), platform.gamepad()) {
     auto& screen = platform.screen();
     window_->setGeometry({(screen.width() - 928) / 2, (screen.height() - 514) / 2, 928, 514});
     window_->setBackgroundColor(0xffffffff);

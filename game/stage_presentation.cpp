@@ -25,6 +25,16 @@ void turnCameraRig(Game& game, double dt) {
     l.glcpsl1->turn(float(dt * 8));
 }
 
+void lookWithStick(Game& game, double dt) {
+    const auto travel = [dt](int lean) {
+        const double share = lean / 127.0;
+        return float(share * std::abs(share) * lookStickSpeed * dt);
+    };
+    const Controls& c = game.controls;
+    if (c.stickX != 0 || c.stickY != 0)
+        game.links.GLUserInterface1->turnByTravel(travel(c.stickX), travel(c.stickY));
+}
+
 void steadyPlayCamera(Game& game, double dt) {
     GameState& s = game.state;
     engine::TGLCamera& camera = *game.links.Camera;
