@@ -164,10 +164,10 @@ void overlayList(Game& game) {
         closeOverlayList(game);
         break;
     case OverlayLink::kestrinPage:
-        game.services.openCreditPage("Kestrin");
+        game.services.openCreditPage(kComposer);
         break;
     case OverlayLink::velmoraPage:
-        game.services.openCreditPage("Velmora");
+        game.services.openCreditPage(kDeveloper);
         break;
     case OverlayLink::quitGame:
         game.links.WAVout->setActive(false);
