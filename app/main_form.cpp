@@ -12,7 +12,7 @@ namespace coilrun {
 TForm1::TForm1(platform::Platform& platform, CadencerPump& pump)
     : platform_(platform), window_(platform.createWindow()),
       fontManager_(&platform.glyphOutlines()), soundContext_(platform.messageBoxes()),
-      controls_(platform.keyboard(), platform.cursor()) {
+      controls_(platform.keyboard(), platform.cursor(), platform.gamepad()) {
     auto& screen = platform.screen();
     window_->setGeometry({(screen.width() - 928) / 2, (screen.height() - 514) / 2, 928, 514});
     window_->setBackgroundColor(0xffffffff);
@@ -37,8 +37,7 @@ TForm1::TForm1(platform::Platform& platform, CadencerPump& pump)
     };
 
     // The whole scene exists before the create handler runs.
-    scene::AuthoredSceneServices services{pump, sceneProgress_, fontManager_, soundContext_,
-                                          *glscnvwr1};
+    scene::AuthoredSceneServices services{pump, fontManager_, soundContext_, *glscnvwr1};
     scene_ = scene::loadAuthoredScene(platform, services, handlers());
     if (!scene_.missingHandlers.empty()) {
         std::string names;
@@ -57,7 +56,6 @@ TForm1::TForm1(platform::Platform& platform, CadencerPump& pump)
                                    [] { return false; }, [] { return std::string(); },
                                    [this] { services_->endProgram(); }, [](const std::string&) {}});
     game_.emplace(Game{state_, links_, *services_});
-    sceneProgress_.scene = links_.glscn1;
     glscnvwr1->setScene(links_.glscn1);
 
     FormCreate();
@@ -68,7 +66,6 @@ TForm1::~TForm1() {
     // The viewer lets go of the scene before the scene goes.
     glscnvwr1->setScene(nullptr);
     glscnvwr1->setCamera(nullptr);
-    sceneProgress_.scene = nullptr;
 }
 
 void TForm1::FormCreate() {

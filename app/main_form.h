@@ -5,7 +5,6 @@
 #include "engine/sound/sound_context.h"
 #include "engine/text3d/font_manager.h"
 #include "engine/time/cadencer_pump.h"
-#include "engine/time/progress_target.h"
 #include "game/game.h"
 #include "scene/loader/scene_loader.h"
 
@@ -14,15 +13,6 @@
 #include <optional>
 
 namespace coilrun {
-
-// Lets the cadencers advance the window's scene, once it has been read.
-class SceneProgress : public ProgressTarget {
-public:
-    void doProgress(double deltaTime, double newTime) override {
-        if (scene) scene->progress(deltaTime, newTime);
-    }
-    engine::TGLScene* scene = nullptr;
-};
 
 // The game window. It owns the authored scene with every timer and cadencer, the
 // viewer and the black panel over it, the game state, the links to the scene's
@@ -67,7 +57,6 @@ private:
     std::unique_ptr<platform::Window> window_;
     engine::FontManager fontManager_;
     engine::SoundContext soundContext_;
-    SceneProgress sceneProgress_;
     PlatformControls controls_;
     std::unique_ptr<platform::GlSurface> glscnvwr1Surface;
     std::unique_ptr<engine::TGLSceneViewer> glscnvwr1;

@@ -4,6 +4,7 @@
 #include "frontend/how_to_pages.h"
 #include "frontend/menu_frame.h"
 #include "frontend/menu_music.h"
+#include "frontend/pad_menus.h"
 #include "frontend/pointer_actions.h"
 #include "game/controls_step.h"
 #include "game/frame_driver.h"
@@ -17,12 +18,16 @@ namespace coilrun {
 scene::HandlerTable TForm1::handlers() {
     scene::HandlerTable table;
     // Handlers run only once the scene is read and the game exists; loading sets
-    // them up before that. Every frame begins with its controls.
+    // them up before that. Every frame begins with its controls, which the game
+    // controller may use in a menu as the pointer's click is used between frames; a
+    // click that hands over to another screen leaves this frame undone.
     auto frame = [this](void (*step)(Game&, double)) {
-        return TGLCadencer::ProgressEvent([this, step](TGLCadencer&, double deltaTime, double) {
-            readControls(game());
-            step(game(), deltaTime);
-        });
+        return TGLCadencer::ProgressEvent(
+            [this, step](TGLCadencer& cadencer, double deltaTime, double) {
+                readControls(game());
+                padMenus(game());
+                if (cadencer.enabled()) step(game(), deltaTime);
+            });
     };
     auto tick = [this](void (*handler)(Game&)) {
         return std::function<void()>([this, handler] { handler(game()); });

@@ -3,9 +3,6 @@
 #include "online/score_server.h"
 #include "scene/assets/embedded_assets.h"
 
-#include <algorithm>
-#include <cmath>
-
 namespace coilrun {
 
 TSplashScreen::TSplashScreen(platform::Platform& platform) : window_(platform.createWindow()) {
@@ -72,43 +69,7 @@ void TSplashScreen::showMainWindowOnce() {
 }
 
 platform::Image splashPicture() {
-    try {
-        return scene::embeddedPicture("splash");
-    } catch (const std::exception&) {
-        // A build without its pictures still starts, with a drawn one.
-        return drawSplashPicture(262, 182);
-    }
-}
-
-platform::Image drawSplashPicture(int width, int height) {
-    // A deep blue field with a soft glow and a row of shaded spheres.
-    platform::Image image{width, height, std::vector<std::uint32_t>(std::size_t(width) * height)};
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            const double fx = double(x) / width, fy = double(y) / height;
-            const double glow =
-                std::exp(-((fx - 0.7) * (fx - 0.7) + (fy - 0.75) * (fy - 0.75)) * 6);
-            double r = 8 + 40 * glow, g = 18 + 70 * glow, b = 48 + 120 * glow;
-            for (int i = 0; i < 7; ++i) {
-                const double cx = width * (0.18 + 0.11 * i);
-                const double cy = height * (0.78 - 0.05 * std::sin(i * 0.9));
-                const double radius = height * (0.075 - 0.004 * i);
-                const double dx = (x - cx) / radius, dy = (y - cy) / radius;
-                const double d2 = dx * dx + dy * dy;
-                if (d2 < 1) {
-                    const double shade = std::clamp(
-                        0.35 + 0.65 * (-0.5 * dx - 0.6 * dy + 0.6 * std::sqrt(1 - d2)), 0.0, 1.0);
-                    r = 40 + 100 * shade;
-                    g = 150 + 105 * shade;
-                    b = 60 + 60 * shade;
-                }
-            }
-            image.at(x, y) = 0xff000000u | (std::uint32_t(std::min(r, 255.0)) << 16) |
-                             (std::uint32_t(std::min(g, 255.0)) << 8) |
-                             std::uint32_t(std::min(b, 255.0));
-        }
-    }
-    return image;
+    return scene::embeddedPicture("splash");
 }
 
 } // namespace coilrun

@@ -44,7 +44,5 @@ private:
 
 // The splash picture built into the program (stretched over the window).
 platform::Image splashPicture();
-// The picture drawn instead when the built-in one cannot be read.
-platform::Image drawSplashPicture(int width, int height);
 
 } // namespace coilrun

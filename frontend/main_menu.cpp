@@ -21,17 +21,17 @@ std::vector<OverlayLine> creditLines() {
     return {{"C O I L R U N"},
             {""},
             {"Developed and Realized by"},
-            {"Velmora", OverlayLink::velmoraPage},
+            {kDeveloper, OverlayLink::velmoraPage},
             {""},
             {"Music Composed by"},
-            {"Kestrin", OverlayLink::kestrinPage},
+            {kComposer, OverlayLink::kestrinPage},
             {""},
             {kGoBack, OverlayLink::goBack}};
 }
 
 std::vector<OverlayLine> howToLines() {
     std::vector<OverlayLine> lines(8);
-    lines.push_back({"Quit Game", OverlayLink::quitGame});
+    lines.push_back({kQuitGame, OverlayLink::quitGame});
     lines.push_back({kGoBack, OverlayLink::goBack});
     return lines;
 }

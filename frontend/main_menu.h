@@ -10,6 +10,10 @@ namespace coilrun {
 
 inline const std::string kPlayItem = "> > >   P L A Y   < < <";
 inline const std::string kGoBack = "<< GO BACK <<";
+inline const std::string kQuitGame = "Quit Game";
+// The credits' names, each a link to the person's page.
+inline const std::string kDeveloper = "Velmora";
+inline const std::string kComposer = "Kestrin";
 
 std::vector<std::string> mainMenuUpperItems();  // play, the level list's switch
 std::vector<std::string> mainMenuLowerItems();  // high score, credits, quit

@@ -52,7 +52,7 @@ void CadencerMenuProgress(Game& game) {
 
     const Controls& c = game.controls;
     if (game.services.mainWindow.isActive() && !l.TextBlackScore->visible() &&
-        (c.down(Key::Space) || c.down(Key::Enter)))
+        (c.down(Key::Space) || c.down(Key::Enter) || c.has(PadSignal::Confirm)))
         StartGame(game);
 }
 

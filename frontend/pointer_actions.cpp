@@ -21,8 +21,9 @@ OverlayLink selectedOverlayLink(const Game& game) {
                                                          : OverlayLink::none;
 }
 
-// The overlay's lines that lead somewhere light up; the plain ones do not.
-void lightLinks(const Game& game) {
+} // namespace
+
+void lightOverlayLinks(const Game& game) {
     engine::TGLGameMenu& menu = *game.links.menuhighscore;
     engine::TGLColor& active = menu.activeColor();
     if (selectedOverlayLink(game) != OverlayLink::none)
@@ -30,6 +31,8 @@ void lightLinks(const Game& game) {
     else
         active.assign(menu.inactiveColor());
 }
+
+namespace {
 
 void mainMenuUpperBlock(Game& game) {
     GameState& s = game.state;
@@ -161,10 +164,10 @@ void overlayList(Game& game) {
         closeOverlayList(game);
         break;
     case OverlayLink::kestrinPage:
-        game.services.openCreditPage("Kestrin");
+        game.services.openCreditPage(kComposer);
         break;
     case OverlayLink::velmoraPage:
-        game.services.openCreditPage("Velmora");
+        game.services.openCreditPage(kDeveloper);
         break;
     case OverlayLink::quitGame:
         game.links.WAVout->setActive(false);
@@ -187,7 +190,7 @@ void glscnvwr1MouseMove(Game& game, int x, int y) {
     l.menuMain1->mouseMenuSelect(x, y);
     l.menuMain2->mouseMenuSelect(x, y);
     l.menuhighscore->mouseMenuSelect(x, y);
-    lightLinks(game);
+    lightOverlayLinks(game);
 }
 
 void glscnvwr1MouseDown(Game& game, int, int, int) {

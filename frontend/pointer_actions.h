@@ -8,5 +8,7 @@ namespace coilrun {
 // button acts on the selections.
 void glscnvwr1MouseMove(Game& game, int x, int y);
 void glscnvwr1MouseDown(Game& game, int button, int x, int y);
+// The overlay list lights its selected line when it leads somewhere.
+void lightOverlayLinks(const Game& game);
 
 } // namespace coilrun

@@ -4,8 +4,12 @@ namespace coilrun {
 
 void readControls(Game& game) {
     TGLUserInterface& mouseLook = *game.links.GLUserInterface1;
-    game.controls = game.services.controls.read(mouseLook);
-    mouseLook.takeReading({game.controls.lookX, game.controls.lookY});
+    Controls& c = game.controls;
+    c = game.services.controls.read(mouseLook);
+    // The keyboard counts only in the game window; so does the pad, which the
+    // system would otherwise hand to whichever window the player is in.
+    if (!game.services.mainWindow.isActive()) c.pad = 0, c.stickX = 0, c.stickY = 0;
+    mouseLook.takeReading({c.lookX, c.lookY});
 }
 
 } // namespace coilrun

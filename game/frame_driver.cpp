@@ -20,12 +20,13 @@ void Cadencer1Progress(Game& game, double dt) {
     if (s.controlsActive && !s.levelOver) {
         mouseLook.MouseLookActivate();
         mouseLook.MouseLook();
+        lookWithStick(game, dt);
     }
 
     // Escape pauses; on a result screen it ends the program. Losing the focus pauses
     // too. Neither while the last toggle is being debounced.
     const bool hudShown = alphaOf(*l.TextPause1) > 0.5f;
-    if (c.down(Key::Escape) && hudShown) {
+    if ((c.down(Key::Escape) || c.has(PadSignal::Cancel)) && hudShown) {
         if (s.levelOver) {
             game.services.endProgram();
             return;
@@ -63,7 +64,7 @@ void Cadencer1Progress(Game& game, double dt) {
     // it also stops the count-down, as the result menu's Continue Game does. Not under
     // an overlay list, which would stay over the new level.
     const bool over = levelIsOver(game);
-    if (c.down(Key::Space) && over && !l.TextBlackScore->visible()) {
+    if ((c.down(Key::Space) || c.has(PadSignal::Confirm)) && over && !l.TextBlackScore->visible()) {
         s.startRequested = true;
         s.countdown = 0;
     }

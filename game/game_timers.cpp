@@ -2,6 +2,7 @@
 
 #include "game/cadencer_handover.h"
 #include "game/hud_texts.h"
+#include "game/level_table.h"
 
 namespace coilrun {
 namespace {
@@ -72,7 +73,7 @@ void timerTitleTimer(Game& game) {
         l.GLUserInterface1->MouseLookActiveToggle();
         s.titleTicks = 0;
         // Level 1 is played on the flat stage: its switch runs first and hands over.
-        handOverTo(l, s.level == 1 ? *l.Cadencer2 : *l.Cadencer1);
+        handOverTo(l, isFlatLevel(s.level) ? *l.Cadencer2 : *l.Cadencer1);
         title.setText("\"press an arrow key\"");
         s.playSeconds = 0;
         l.timerTitle->setEnabled(false);

@@ -27,7 +27,7 @@ void clearBlackVeil(Game& game, double dt) {
 void handleMuteKey(Game& game) {
     GameState& s = game.state;
     const SceneLinks& l = game.links;
-    const bool mKey = game.controls.down(Key::M);
+    const bool mKey = game.controls.down(Key::M) || game.controls.has(PadSignal::Mute);
     if (mKey && !l.timermude->enabled()) {
         if (!l.WAVout->active() && !s.soundOn)
             s.soundOn = true;

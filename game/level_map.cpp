@@ -1,5 +1,7 @@
 #include "game/level_map.h"
 
+#include "game/level_table.h"
+
 namespace coilrun {
 
 std::array<std::array<bool, 7>, 7> mapColumns(const OccupancyGrid& grid) {
@@ -23,8 +25,8 @@ void updateLevelMap(Game& game) {
 }
 
 void showLevelMapsFor(Game& game, int level) {
-    game.links.map2D->setVisible(level != 1);
-    game.links.map2Dsky->setVisible(level != 1);
+    game.links.map2D->setVisible(!isFlatLevel(level));
+    game.links.map2Dsky->setVisible(!isFlatLevel(level));
 }
 
 } // namespace coilrun

@@ -3,6 +3,7 @@
 #include "engine/input/user_interface.h"
 #include "game/hud.h"
 #include "game/level_setup.h"
+#include "game/level_table.h"
 #include "game/score.h"
 #include "game/settings/settings.h"
 #include "game/sound_selection.h"
@@ -128,7 +129,7 @@ bool levelOverFrame(Game& game, double dt) {
 
     if (camera.up().x() != 0) {
         camera.setDirection({0, 0, -1});
-        camera.setPosition(0, 0, s.level == 1 ? 10.0f : 17.0f);
+        camera.setPosition(0, 0, isFlatLevel(s.level) ? 10.0f : 17.0f);
         camera.up().setX(0);
     }
     l.jumperball->setPosition(0, 0, 0);

@@ -3,6 +3,7 @@
 #include "game/cadencer_handover.h"
 #include "game/hud_texts.h"
 #include "game/level_map.h"
+#include "game/level_table.h"
 #include "game/sound_selection.h"
 #include "game/specks.h"
 
@@ -31,7 +32,7 @@ void resetLevel(Game& game) {
     s.soundName = "Start";
 
     l.skyline->position().setZ(-80);
-    s.rigSpin = s.level == 1 ? 0 : 20;
+    s.rigSpin = isFlatLevel(s.level) ? 0 : 20;
     l.DummyScreen->setVisible(false);
     liftSpeck(l);
 
@@ -69,14 +70,14 @@ void resetLevel(Game& game) {
     for (engine::TGLLightSource* centre : {l.centerlight, l.xcenterlight, l.zcenterlight})
         centre->setShining(true);
 
-    if (s.level == 1 && l.Camera->position().z() == 17.0f) l.Camera->position().setZ(10);
+    if (isFlatLevel(s.level) && l.Camera->position().z() == 17.0f) l.Camera->position().setZ(10);
 }
 
 void setUpLevel(Game& game) {
     const SceneLinks& l = game.links;
     // After the flat stage of level 1 the full cube comes back first; otherwise the
     // flat-stage switch runs (it changes nothing above level 1).
-    const bool leaveFlatStage = l.Stage->scale().z() != 1.0f && game.state.level > 1;
+    const bool leaveFlatStage = l.Stage->scale().z() != 1.0f && !isFlatLevel(game.state.level);
     resetLevel(game);
     handOverTo(l, leaveFlatStage ? *l.Cadencer3 : *l.Cadencer2);
 }

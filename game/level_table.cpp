@@ -6,7 +6,7 @@ namespace coilrun {
 
 LevelParameters levelParameters(int level) {
     static constexpr std::array<LevelParameters, 10> table{{
-        {8, 3.0, false},
+        {8, 3.0, false, true},
         {5, 3.0, false},
         {7, 3.0, true},
         {9, 4.0, false},

@@ -40,7 +40,8 @@ void Cadencer4Progress(Game& game, double dt) {
 
     const Controls& c = game.controls;
     if (game.services.mainWindow.isActive() && !l.timermude->enabled() &&
-        (c.down(Key::Space) || c.down(Key::Escape))) {
+        (c.down(Key::Space) || c.down(Key::Escape) || c.has(PadSignal::Confirm) ||
+         c.has(PadSignal::Cancel))) {
         l.timermude->setEnabled(true);
         setAlpha(*l.TextCenter, 0);
         resumeGame(game);

@@ -14,10 +14,12 @@ SteeringKeys readSteeringKeys(const Game& game) {
     const GameState& s = game.state;
     const Controls& c = game.controls;
     SteeringKeys keys;
-    keys.up = c.charDown(s.keyUp) || c.charDown(s.keyUpAlt) || c.down(Key::Up);
-    keys.down = c.charDown(s.keyDown) || c.charDown(s.keyDownAlt) || c.down(Key::Down);
-    keys.right = c.charDown(s.keyRight) || c.down(Key::Right);
-    keys.left = c.charDown(s.keyLeft) || c.down(Key::Left);
+    keys.up = c.charDown(s.keyUp) || c.charDown(s.keyUpAlt) || c.down(Key::Up) ||
+              c.has(PadSignal::PushUp);
+    keys.down = c.charDown(s.keyDown) || c.charDown(s.keyDownAlt) || c.down(Key::Down) ||
+                c.has(PadSignal::PushDown);
+    keys.right = c.charDown(s.keyRight) || c.down(Key::Right) || c.has(PadSignal::PushRight);
+    keys.left = c.charDown(s.keyLeft) || c.down(Key::Left) || c.has(PadSignal::PushLeft);
     return keys;
 }
 

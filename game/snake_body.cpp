@@ -2,12 +2,32 @@
 
 #include "game/steering.h"
 
+#include <array>
 #include <cmath>
 
 namespace coilrun {
 namespace {
 
 constexpr int kLastSphere = SceneLinks::kSegments - 1; // 38
+
+struct Connector {
+    int axis;
+    engine::TGLCylinder* cylinder;
+};
+using Connectors = std::array<Connector, 3>;
+
+// Sphere k's connectors in the order the rules test them: Y, X, then Z.
+Connectors connectorsOf(const SceneLinks& l, int k) {
+    return {{{1, l.connectorY[std::size_t(k)]},
+             {0, l.connectorX[std::size_t(k)]},
+             {2, l.connectorZ[std::size_t(k)]}}};
+}
+
+// Shows the connector along axis (when show) and hides the other two.
+void showAlong(const Connectors& connectors, int axis, bool show) {
+    for (const Connector& c : connectors)
+        c.cylinder->setVisible(c.axis == axis && show);
+}
 
 } // namespace
 
@@ -46,23 +66,11 @@ void connectBody(Game& game) {
         const auto& a = l.snake[k]->position();
         const auto& b = l.snake[k + 1]->position();
         const bool bVisible = l.snake[k + 1]->visible();
-        if (a.y() != b.y()) {
-            l.connectorY[k]->setVisible(bVisible);
-            l.connectorX[k]->setVisible(false);
-            l.connectorZ[k]->setVisible(false);
-            l.connectorY[k]->position().setY(a.y() > b.y() ? -1.0f : 1.0f);
-        }
-        if (a.x() != b.x()) {
-            l.connectorY[k]->setVisible(false);
-            l.connectorX[k]->setVisible(bVisible);
-            l.connectorZ[k]->setVisible(false);
-            l.connectorX[k]->position().setX(a.x() > b.x() ? -1.0f : 1.0f);
-        }
-        if (a.z() != b.z()) {
-            l.connectorY[k]->setVisible(false);
-            l.connectorX[k]->setVisible(false);
-            l.connectorZ[k]->setVisible(bVisible);
-            l.connectorZ[k]->position().setZ(a.z() > b.z() ? -1.0f : 1.0f);
+        const auto connectors = connectorsOf(l, k);
+        for (const auto& [axis, cylinder] : connectors) {
+            if (a[axis] == b[axis]) continue;
+            showAlong(connectors, axis, bVisible);
+            cylinder->position().setComponent(axis, a[axis] > b[axis] ? -1.0f : 1.0f);
         }
     }
 }
@@ -88,26 +96,14 @@ void connectHead(Game& game) {
     const auto& h = l.snake[0]->position();
     const auto& b = l.snake[1]->position();
     const auto& target = l.jumperball->position();
-    if (target.y() != b.y()) {
-        l.connectorY[0]->setVisible(true);
-        l.connectorX[0]->setVisible(false);
-        l.connectorZ[0]->setVisible(false);
-        l.connectorY[0]->setPosition(0, (h.y() - b.y()) / -2, 0);
-        l.connectorY[0]->scale().setY(std::fabs(h.y() - b.y()));
-    }
-    if (target.x() != b.x()) {
-        l.connectorY[0]->setVisible(false);
-        l.connectorX[0]->setVisible(true);
-        l.connectorZ[0]->setVisible(false);
-        l.connectorX[0]->setPosition((h.x() - b.x()) / -2, 0, 0);
-        l.connectorX[0]->scale().setY(std::fabs(h.x() - b.x()));
-    }
-    if (target.z() != b.z()) {
-        l.connectorY[0]->setVisible(false);
-        l.connectorX[0]->setVisible(false);
-        l.connectorZ[0]->setVisible(true);
-        l.connectorZ[0]->setPosition(0, 0, (h.z() - b.z()) / -2);
-        l.connectorZ[0]->scale().setY(std::fabs(h.z() - b.z()));
+    const auto connectors = connectorsOf(l, 0);
+    for (const auto& [axis, cylinder] : connectors) {
+        if (target[axis] == b[axis]) continue;
+        showAlong(connectors, axis, true);
+        const float middle = (h[axis] - b[axis]) / -2;
+        cylinder->setPosition(axis == 0 ? middle : 0, axis == 1 ? middle : 0,
+                              axis == 2 ? middle : 0);
+        cylinder->scale().setY(std::fabs(h[axis] - b[axis]));
     }
 }
 

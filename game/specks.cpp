@@ -1,6 +1,7 @@
 #include "game/specks.h"
 
 #include "game/hud_texts.h"
+#include "game/level_table.h"
 #include "game/sound_selection.h"
 
 #include <vector>
@@ -10,7 +11,7 @@ namespace coilrun {
 std::optional<Cell> pickSpeckCell(const OccupancyGrid& grid, bool fullCube, int level,
                                   std::mt19937& dice) {
     const int reach = fullCube ? 3 : 2;
-    const int zReach = fullCube ? 3 : (level == 1 ? 0 : 2);
+    const int zReach = fullCube ? 3 : (isFlatLevel(level) ? 0 : 2);
     std::vector<Cell> free;
     for (int x = -reach; x <= reach; ++x)
         for (int y = -reach; y <= reach; ++y)

@@ -2,6 +2,7 @@
 
 #include "game/cadencer_handover.h"
 #include "game/hud_texts.h"
+#include "game/level_table.h"
 #include "game/steering.h"
 
 #include <algorithm>
@@ -12,7 +13,7 @@ namespace coilrun {
 void turnCameraRig(Game& game, double dt) {
     GameState& s = game.state;
     const SceneLinks& l = game.links;
-    if (s.level > 1) {
+    if (!isFlatLevel(s.level)) {
         // A turn against the momentum stops it; a fast turn gives it three times its rate.
         if (s.turnRate > 0 && s.rigSpin < -10) s.rigSpin = 0;
         if (s.turnRate < 0 && s.rigSpin > 10) s.rigSpin = 0;
@@ -25,6 +26,16 @@ void turnCameraRig(Game& game, double dt) {
     l.glcpsl1->turn(float(dt * 8));
 }
 
+void lookWithStick(Game& game, double dt) {
+    const auto travel = [dt](int lean) {
+        const double share = lean / 127.0;
+        return float(share * std::abs(share) * lookStickSpeed * dt);
+    };
+    const Controls& c = game.controls;
+    if (c.stickX != 0 || c.stickY != 0)
+        game.links.GLUserInterface1->turnByTravel(travel(c.stickX), travel(c.stickY));
+}
+
 void steadyPlayCamera(Game& game, double dt) {
     GameState& s = game.state;
     engine::TGLCamera& camera = *game.links.Camera;
@@ -34,7 +45,7 @@ void steadyPlayCamera(Game& game, double dt) {
     if (s.turnRate < -50) s.turnRate = -50.01;
 
     auto& d = camera.direction();
-    if (s.level == 1) {
+    if (isFlatLevel(s.level)) {
         // Level 1 is played in one plane: the view may only sway a little.
         d.setX(d.x() - d.x() / 10);
         d.setX(std::clamp(d.x(), -0.1f, 0.1f));
@@ -126,7 +137,7 @@ void showStepIndicators(Game& game) {
 
 void Cadencer2Progress(Game& game) {
     const SceneLinks& l = game.links;
-    if (game.state.level == 1) {
+    if (isFlatLevel(game.state.level)) {
         l.DummyScreen->scale().setZ(0);
         l.Stage->scale().setZ(0.01f);
         l.Dummyup->scale().setY(0.5f);
@@ -154,7 +165,7 @@ void Cadencer3Progress(Game& game) {
         o->scale().setZ(1);
     for (engine::TGLCube* bar : l.hiddenInFlatStage)
         bar->setVisible(true);
-    l.Camera->position().setZ(game.state.level == 1 ? 10 : 17);
+    l.Camera->position().setZ(isFlatLevel(game.state.level) ? 10 : 17);
     handOverTo(l, *l.Cadencer1);
 }
 

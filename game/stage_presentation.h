@@ -8,6 +8,11 @@ namespace coilrun {
 // shell around the stage.
 void turnCameraRig(Game& game, double deltaTime);
 
+// The right stick turns the view as the pointer's travel would: full lean is a
+// travel of lookStickSpeed pixels a second, a slight lean much less, for aiming.
+constexpr double lookStickSpeed = 1500;
+void lookWithStick(Game& game, double deltaTime);
+
 // The camera in a play frame: reads the mouse, takes the rate of the player's turn
 // for the rig and levels the camera again.
 void steadyPlayCamera(Game& game, double deltaTime);

@@ -1,9 +1,10 @@
 // CPU time of the controls step per frame: the keyboard's poll, the keys the game
-// polls, the pointer's travel for mouse look, all read into the frame's controls.
+// polls, the pointer's travel for mouse look and the game controller's poll, all
+// read into the frame's controls.
 //  - in a level of the whole program on the simulated platform, with keys going
 //    down and up and the pointer moving between the frames;
-//  - over the real platform's keyboard and pointer (Qt; run it under Xvfb), where
-//    reading the pointer asks the display server.
+//  - over the real platform's keyboard, pointer and game controllers (Qt and SDL;
+//    run it under Xvfb), where reading the pointer asks the display server.
 // Each step is timed on the thread's CPU clock.
 //   build/bench_controls [frames]        (default 20000)
 #include "bench/bench_clocks.h"
@@ -13,6 +14,7 @@
 #include "platform/qt/qt_cursor.h"
 #include "platform/qt/qt_keyboard.h"
 #include "platform/qt/qt_services.h"
+#include "platform/qt/sdl_gamepad.h"
 #include "tests/scenario/game/game_driver.h"
 
 #include <QApplication>
@@ -71,7 +73,8 @@ std::vector<double> realPlatform(int frames) {
     keyboard.listenTo(&window);
     coilrun::TGLUserInterface mouseLook(cursor, screen);
     mouseLook.MouseLookActivate();
-    coilrun::PlatformControls controls(keyboard, cursor);
+    coilrun::qt::SdlGamepad gamepad;
+    coilrun::PlatformControls controls(keyboard, cursor, gamepad);
     std::vector<double> ns;
     ns.reserve(std::size_t(frames));
     for (int f = 0; f < frames; ++f) {
@@ -96,6 +99,6 @@ int main(int argc, char** argv) {
         return 0;
     }
     QApplication app(argc, argv);
-    report("real keyboard and pointer (Qt)", realPlatform(frames));
+    report("real keyboard, pointer and pad (Qt, SDL)", realPlatform(frames));
     return 0;
 }

@@ -3,7 +3,7 @@
 // Each frame advances the scene by the real time since the last one and asks
 // for the next frame at once, so the figure is what the renderer and the
 // surface can sustain.
-#include "app/demo_scene.h"
+#include "bench/render/demo_scene.h"
 #include "engine/render/scene_viewer.h"
 #include "platform/qt/qt_clock.h"
 #include "platform/qt/qt_gl_surface.h"

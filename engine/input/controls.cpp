@@ -7,6 +7,11 @@ void Controls::set(Key k, bool down) {
     keys = down ? std::uint16_t(keys | bit) : std::uint16_t(keys & ~bit);
 }
 
+void Controls::set(PadSignal s, bool on) {
+    const auto bit = std::uint8_t(1u << int(s));
+    pad = on ? std::uint8_t(pad | bit) : std::uint8_t(pad & ~bit);
+}
+
 bool Controls::charDown(char c) const {
     switch (c) {
     case 'w':

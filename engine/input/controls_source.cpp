@@ -33,8 +33,9 @@ Controls readKeys(const platform::Keyboard& k) {
     return c;
 }
 
-PlatformControls::PlatformControls(platform::Keyboard& keyboard, const platform::Cursor& cursor)
-    : keyboard_(keyboard), cursor_(cursor) {}
+PlatformControls::PlatformControls(platform::Keyboard& keyboard, const platform::Cursor& cursor,
+                                   platform::Gamepad& gamepad)
+    : keyboard_(keyboard), cursor_(cursor), gamepad_(gamepad) {}
 
 Controls PlatformControls::read(const TGLUserInterface& mouseLook) {
     keyboard_.beginPoll();
@@ -44,6 +45,8 @@ Controls PlatformControls::read(const TGLUserInterface& mouseLook) {
         c.lookX = travel(centre.x, at.x);
         c.lookY = travel(centre.y, at.y);
     }
+    gamepad_.beginPoll();
+    pad_.read(gamepad_.state(), c);
     return c;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 #include "engine/input/controls.h"
+#include "engine/input/pad_reader.h"
 #include "engine/input/user_interface.h"
 #include "engine/platform/input.h"
 
@@ -16,16 +17,19 @@ public:
 };
 
 // The controls as the platform has them now: a new poll of the keyboard (a key
-// tapped since the last one reads down once) and the pointer's travel from the screen
-// centre while mouse look is on.
+// tapped since the last one reads down once), the pointer's travel from the screen
+// centre while mouse look is on, and a new poll of the game controller.
 class PlatformControls : public ControlsSource {
 public:
-    PlatformControls(platform::Keyboard& keyboard, const platform::Cursor& cursor);
+    PlatformControls(platform::Keyboard& keyboard, const platform::Cursor& cursor,
+                     platform::Gamepad& gamepad);
     Controls read(const TGLUserInterface& mouseLook) override;
 
 private:
     platform::Keyboard& keyboard_;
     const platform::Cursor& cursor_;
+    platform::Gamepad& gamepad_;
+    PadReader pad_;
 };
 
 // The keys of the current poll, as a frame's controls hold them.

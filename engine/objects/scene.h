@@ -1,5 +1,6 @@
 #pragma once
 #include "engine/objects/base_scene_object.h"
+#include "engine/time/progress_target.h"
 
 #include <functional>
 #include <map>
@@ -17,8 +18,9 @@ public:
 };
 
 // A scene: the tree of objects under one root, the per-tick progress of every
-// object, and the change notification that viewers listen to.
-class TGLScene : public TGLComponent {
+// object, which the cadencers linked to it drive, and the change notification that
+// viewers listen to.
+class TGLScene : public TGLComponent, public ProgressTarget {
 public:
     using ChangeListener = std::function<void()>;
 
@@ -44,6 +46,7 @@ public:
     // One tick: every object's OnProgress, behaviours and effects, in tree order
     // (hidden objects included: visibility is about drawing only).
     void progress(double deltaTime, double newTime);
+    void doProgress(double deltaTime, double newTime) override { progress(deltaTime, newTime); }
 
     // Listeners run after every change that the picture depends on (not while
     // the scene is updating). The id removes the listener again.

@@ -1,6 +1,8 @@
 #pragma once
 #include "engine/platform/window.h"
 
+#include <cstdint>
+
 namespace coilrun::platform {
 
 // The keyboard as it is at this moment, fed from press and release events of the
@@ -31,6 +33,47 @@ public:
     // ShowCursor: raises (true) or lowers (false) the display count and returns it;
     // the cursor is shown while the count is >= 0.
     virtual int showCursor(bool show) = 0;
+};
+
+// The buttons of a game controller, named by their place on a console pad.
+enum class PadButton : std::uint8_t {
+    A,
+    B,
+    X,
+    Y,
+    Back,
+    Start,
+    DpadUp,
+    DpadDown,
+    DpadLeft,
+    DpadRight,
+};
+
+// One game controller as the last poll found it.
+struct PadState {
+    bool connected = false;
+    // A bit for each PadButton.
+    std::uint16_t buttons = 0;
+    // The sticks, -32768 .. 32767 on each axis, X to the right and Y downward.
+    std::int16_t leftX = 0, leftY = 0, rightX = 0, rightY = 0;
+
+    constexpr bool down(PadButton b) const { return (buttons >> int(b)) & 1; }
+    constexpr void set(PadButton b, bool down) {
+        const auto bit = std::uint16_t(1u << int(b));
+        buttons = down ? std::uint16_t(buttons | bit) : std::uint16_t(buttons & ~bit);
+    }
+};
+
+// The game controllers: the first one connected plays; one plugged in or pulled out
+// while the program runs is taken or let go at the next poll.
+class Gamepad {
+public:
+    virtual ~Gamepad() = default;
+    // Starts a poll, as the keyboard's does: a button pressed and let go since the
+    // last poll reads down until the next one.
+    virtual void beginPoll() = 0;
+    // The playing pad; not connected when there is none.
+    virtual PadState state() const = 0;
 };
 
 } // namespace coilrun::platform

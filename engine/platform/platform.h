@@ -28,6 +28,7 @@ public:
     virtual MessageBoxes& messageBoxes() = 0;
     virtual Keyboard& keyboard() = 0;
     virtual Cursor& cursor() = 0;
+    virtual Gamepad& gamepad() = 0;
     virtual FontRasterizer& fontRasterizer() = 0;
     virtual GlyphOutlines& glyphOutlines() = 0;
     virtual AudioOutput& audio() = 0;

@@ -11,7 +11,7 @@ class WebView : public Widget {
 public:
     virtual void navigate(const std::string& url) = 0;
     // The loaded document's short name, in UTF-8: its title when it has one, otherwise
-    // (no title, or the load failed) the address, which begins with "http:".
+    // (no title, or the load failed) the page's address as it was asked for.
     virtual std::string locationName() const = 0;
     // Silent: no dialogs and no sound from the page.
     virtual void setSilent(bool silent) = 0;

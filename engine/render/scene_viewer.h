@@ -15,7 +15,8 @@ class TGLScene;
 
 // The 3D view of a window: draws its scene from its camera on a GL surface,
 // asks the surface for a new frame whenever the scene changes, counts frames
-// for FramesPerSecond and frees GL objects when the surface's context goes.
+// for FramesPerSecond and frees what its renderer compiled and uploaded when the
+// surface's context goes.
 // It can also draw into an offscreen surface (tests, benchmarks).
 class TGLSceneViewer : public TGLComponent, private UpdateOwner {
 public:

@@ -102,13 +102,7 @@ GlyphSet& FontManager::acquire(const GlyphSetKey& key) {
     const int count = lastCode(key.range) - set->first_ + 1;
     set->metrics_.resize(std::size_t(count));
     set->meshes_.resize(std::size_t(count));
-    platform::FontSpec font;
-    font.name = key.fontName;
-    font.bold = key.bold;
-    font.italic = key.italic;
-    font.underline = key.underline;
-    font.strikeOut = key.strikeOut;
-    font.charset = key.charset;
+    const platform::FontSpec& font = key.font;
     for (int i = 0; i < count; ++i) {
         platform::GlyphOutline outline;
         if (!outlines_->outline(font, static_cast<unsigned char>(set->first_ + i), key.deviation,

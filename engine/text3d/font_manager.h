@@ -31,12 +31,9 @@ struct GlyphMetrics {
 
 // What a glyph set is built for. The font's size plays no part: outlines are in ems.
 struct GlyphSetKey {
-    std::string fontName = "Arial";
-    bool bold = false;
-    bool italic = false;
-    bool underline = false;
-    bool strikeOut = false;
-    int charset = 0;
+    // The face the outlines are taken from; its size and colour are always 0, since
+    // neither reaches the glyphs.
+    platform::FontSpec font{.pixelSize = 0, .color = 0};
     float extrusion = 0;
     float deviation = 0;
     TGLSpaceTextCharRange range = TGLSpaceTextCharRange::stcrAll;

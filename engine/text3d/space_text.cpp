@@ -137,12 +137,9 @@ void TGLSpaceText::setTextHeight(float height) {
 
 GlyphSetKey TGLSpaceText::glyphSetKey() const {
     GlyphSetKey key;
-    key.fontName = font_.name;
-    key.bold = font_.bold;
-    key.italic = font_.italic;
-    key.underline = font_.underline;
-    key.strikeOut = font_.strikeOut;
-    key.charset = font_.charset;
+    key.font = font_;
+    key.font.pixelSize = 0;
+    key.font.color = 0;
     key.extrusion = extrusion_;
     key.deviation = deviation_;
     key.range = range_;

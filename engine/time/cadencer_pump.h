@@ -17,8 +17,6 @@ class TGLCadencer;
 // platform owns one of these; it must outlive every cadencer made on it.
 class CadencerPump {
 public:
-    // Name of the message that drives the pump, one in flight per cycle.
-    static constexpr const char* tickMessage = "TickGLCadencer";
     // Messages handled within one millisecond beyond which the pump pauses for a
     // 1 ms timer, so that painting, input and timers get through.
     static constexpr int tooFastLimit = 5000;

@@ -3,6 +3,12 @@
 #include "game/settings/registry.h"
 
 namespace coilrun::settings {
+namespace {
+
+// What "Creator" is set to once the game has been won or closed on this machine.
+constexpr const char* kCreatorMark = "Velmora";
+
+} // namespace
 
 int readMaxLevel(platform::SettingsStore& store) {
     TRegistry reg(store);
@@ -23,14 +29,14 @@ void storeMaxLevel(platform::SettingsStore& store, int maxLevel) {
     if (!reg.OpenKey(kKeyPath, true))
         throw ERegistryException("Failed to create key " + std::string(kKeyPath));
     reg.WriteInteger(kLevel, maxLevel);
-    reg.WriteString(kCreator, "Velmora");
+    reg.WriteString(kCreator, kCreatorMark);
 }
 
 void markCreatorIfMissing(platform::SettingsStore& store) {
     TRegistry reg(store);
     if (!reg.OpenKey(kKeyPath, true))
         throw ERegistryException("Failed to create key " + std::string(kKeyPath));
-    if (!reg.ValueExists(kCreator)) reg.WriteString(kCreator, "Velmora");
+    if (!reg.ValueExists(kCreator)) reg.WriteString(kCreator, kCreatorMark);
 }
 
 std::string readNewFlag(platform::SettingsStore& store) {

@@ -76,6 +76,10 @@ struct GameState {
     // The overlay list's authored line spacing, kept while a short window draws the
     // lines closer.
     std::optional<int> overlaySpacing;
+    // The menu line the game controller has selected: which menus were on the screen
+    // then (a bit for each, 0 for none) and the line's place among their lines.
+    int padMenus = 0;
+    int padLine = -1;
 };
 
 } // namespace coilrun

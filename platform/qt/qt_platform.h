@@ -7,6 +7,7 @@
 #include "platform/qt/qt_keyboard.h"
 #include "platform/qt/qt_message_loop.h"
 #include "platform/qt/qt_services.h"
+#include "platform/qt/sdl_gamepad.h"
 
 namespace coilrun::qt {
 
@@ -24,6 +25,7 @@ public:
     platform::MessageBoxes& messageBoxes() override { return messageBoxes_; }
     platform::Keyboard& keyboard() override { return keyboard_; }
     platform::Cursor& cursor() override { return cursor_; }
+    platform::Gamepad& gamepad() override { return gamepad_; }
     platform::FontRasterizer& fontRasterizer() override { return fonts_; }
     platform::GlyphOutlines& glyphOutlines() override { return outlines_; }
     platform::AudioOutput& audio() override { return audio_; }
@@ -42,6 +44,7 @@ private:
     QtMessageBoxes messageBoxes_;
     QtKeyboard keyboard_;
     QtCursor cursor_;
+    SdlGamepad gamepad_;
     QtFontRasterizer fonts_;
     QtGlyphOutlines outlines_;
     QtAudioOutput audio_;

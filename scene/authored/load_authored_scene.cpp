@@ -10,7 +10,6 @@ LoadedScene loadAuthoredScene(platform::Platform& platform, AuthoredSceneService
     const ClassRegistry registry = coilrunClasses();
     LoadContext ctx(&platform, &handlers);
     ctx.provide(services.pump);
-    ctx.provide(services.progress);
     ctx.provide(services.fonts);
     ctx.provide(services.sound);
     ctx.provide(services.viewer);

@@ -13,7 +13,6 @@ namespace coilrun::scene {
 // the window's viewer.
 struct AuthoredSceneServices {
     CadencerPump& pump;
-    ProgressTarget& progress;
     engine::FontManager& fonts;
     engine::SoundContext& sound;
     engine::TGLSceneViewer& viewer;

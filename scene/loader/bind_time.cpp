@@ -1,5 +1,6 @@
 // How the scene file sets up the cadencers and the timers of the game window.
 // Handlers are found by name in the table the window gives the loader.
+#include "engine/objects/scene.h"
 #include "engine/time/async_timer.h"
 #include "engine/time/cadencer.h"
 #include "engine/time/timer.h"
@@ -21,10 +22,7 @@ void registerTimeClasses(ClassRegistry& r) {
     using C = TGLCadencer;
     const char* c = "TGLCadencer";
     prop<C>(r, c, "Scene", [](C& o, const Property& p, LoadContext& x) {
-        // The scene is advanced through the progress target the window gives for it.
-        if (!x.knows(x.identifier(p)))
-            x.fail(p.line, "no object is named '" + x.identifier(p) + "'");
-        o.setScene(&x.service<ProgressTarget>());
+        o.setScene(&x.reference<engine::TGLScene>(p));
     });
     boolProp<C>(r, c, "Enabled", &C::setEnabled);
     prop<C>(r, c, "Mode", [](C& o, const Property& p, LoadContext& x) {

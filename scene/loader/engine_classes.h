@@ -10,7 +10,7 @@ void registerObjectClasses(ClassRegistry& registry);
 void registerHudClasses(ClassRegistry& registry);
 
 // Cadencers, window timers and asynchronous timers. Cadencers need the
-// CadencerPump and, for their Scene, the ProgressTarget the loader provides.
+// CadencerPump; their Scene is a scene of the file.
 void registerTimeClasses(ClassRegistry& registry);
 // Mouse look: the navigator and the user interface.
 void registerInputClasses(ClassRegistry& registry);

@@ -4,6 +4,7 @@
 #include "tests/sim/sim_clock.h"
 #include "tests/sim/sim_cursor.h"
 #include "tests/sim/sim_fonts.h"
+#include "tests/sim/sim_gamepad.h"
 #include "tests/sim/sim_keyboard.h"
 #include "tests/sim/sim_message_loop.h"
 #include "tests/sim/sim_services.h"
@@ -29,6 +30,7 @@ public:
     platform::MessageBoxes& messageBoxes() override { return messageBoxesImpl; }
     platform::Keyboard& keyboard() override { return keyboardImpl; }
     platform::Cursor& cursor() override { return cursorImpl; }
+    platform::Gamepad& gamepad() override { return gamepadImpl; }
     platform::FontRasterizer& fontRasterizer() override {
         return systemFonts ? *systemFonts : fontsImpl;
     }
@@ -50,6 +52,7 @@ public:
     SimMessageBoxes messageBoxesImpl;
     SimKeyboard keyboardImpl;
     SimCursor cursorImpl;
+    SimGamepad gamepadImpl;
     SimFontRasterizer fontsImpl;
     SimGlyphOutlines outlinesImpl;
     SimAudioOutput audioImpl;

@@ -199,7 +199,7 @@ TEST_F(GameSession, MenuLevelOneCrashAndPauseAsAPlayerSeesThem) {
                 ScreenReader::contains(words, "Continue Game"))
         << "no level-over screen; read: " << ScreenReader::allText(words).toStdString();
 
-    // Space plays the level again (or, if it went unseen, the count-down does).
+    // Space plays the level again.
     focus();
     tap("space");
     untilLightSettles(120);

@@ -15,10 +15,6 @@ namespace {
 
 using namespace engine;
 
-struct NullProgress : ProgressTarget {
-    void doProgress(double, double) override {}
-};
-
 int brightness(std::uint32_t p) {
     return platform::red(p) + platform::green(p) + platform::blue(p);
 }
@@ -42,11 +38,10 @@ void save(const platform::Image& image, const char* name) {
 struct AuthoredSceneRender : ::testing::Test {
     qt::QtPlatform platform;
     CadencerPump pump{platform.clock(), platform.loop()};
-    NullProgress progress;
     FontManager fonts{&platform.glyphOutlines()};
     SoundContext sound{platform.messageBoxes()};
     TGLSceneViewer viewer{nullptr, platform.clock()};
-    AuthoredSceneServices services{pump, progress, fonts, sound, viewer};
+    AuthoredSceneServices services{pump, fonts, sound, viewer};
     std::unique_ptr<platform::OffscreenGl> gl = platform.createOffscreenGl();
     LoadedScene s;
 

@@ -29,9 +29,13 @@ TEST(MainMenu, TheLevelListScrollsBothWaysAndAPickedLevelStarts) {
     g.click(*l.menuMain2, 2); // Level 5
     EXPECT_EQ(l.TextMain1->text(), "LEVEL 5");
     EXPECT_TRUE(g.state().levelPicked);
-    g.run(2);
-    EXPECT_EQ(l.menuMain1->activeColor().alpha(), l.menuMain2->activeColor().alpha())
+    const float menuAlpha = l.menuMain2->activeColor().alpha();
+    g.run(0.2); // a few ticks of the fade
+    EXPECT_LT(l.TextMain1->modulateColor().alpha(), menuAlpha) << "the title fades in again";
+    EXPECT_EQ(l.menuMain1->activeColor().alpha(), menuAlpha)
         << "a picked level fades in the title alone";
+    EXPECT_EQ(l.menuMain2->activeColor().alpha(), menuAlpha);
+    g.run(2);
     g.click(*l.menuMain1, 0); // PLAY
     EXPECT_FALSE(l.CadencerMenu->enabled());
     ASSERT_TRUE(g.untilControlsLive());

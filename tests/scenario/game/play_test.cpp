@@ -6,6 +6,7 @@
 #include "game/steering.h"
 #include "tests/scenario/game/game_driver.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
 
 namespace coilrun::scenario {
@@ -261,6 +262,28 @@ TEST(Clock, RunsOnlyAfterTheFirstArrowKeyAndNeverWhilePaused) {
     g.run(3);
     EXPECT_EQ(s.clockSeconds, seconds);
     EXPECT_EQ(s.clockHundredths, hundredths);
+}
+
+TEST(Connectors, TheHeadsStretchesBackAndTheBodysSitHalfWayToTheNextSphere) {
+    GameDriver g;
+    g.toMainMenu();
+    g.startGame();
+    const SceneLinks& l = g.links();
+    g.press(vk::up);
+    ASSERT_TRUE(g.runUntil([&] { return l.snake[0]->position().y() > 1; }, 5));
+    const float h = l.snake[0]->position().y(), b = l.snake[1]->position().y();
+    ASSERT_NE(h, b);
+    EXPECT_TRUE(l.connectorY[0]->visible());
+    EXPECT_FALSE(l.connectorX[0]->visible() || l.connectorZ[0]->visible());
+    EXPECT_EQ(l.connectorY[0]->position().y(), (h - b) / -2);
+    EXPECT_EQ(l.connectorY[0]->position().x(), 0.0f);
+    EXPECT_EQ(l.connectorY[0]->scale().y(), std::fabs(h - b));
+    ASSERT_TRUE(g.runUntil([&] { return l.snake[2]->position().y() == 2; }, 5));
+    g.release(vk::up);
+    // Sphere 1 is above sphere 2: its connector points down, half way.
+    EXPECT_TRUE(l.connectorY[1]->visible());
+    EXPECT_FALSE(l.connectorX[1]->visible() || l.connectorZ[1]->visible());
+    EXPECT_EQ(l.connectorY[1]->position().y(), -1.0f);
 }
 
 } // namespace

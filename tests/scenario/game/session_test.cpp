@@ -57,6 +57,7 @@ TEST(HighLevels, ElevenAsksForAllThirtyEightSpheresAtSevenAndAHalf) {
             return s.snakeLength == 12;
         },
         600));
+    EXPECT_TRUE(outerSpeck) << "from level 11 a speck may lie in the outer layer";
     EXPECT_EQ(g.links().TextLevel2->text(), "28% DONE");
     g.run(0.5); // the new sphere shows at the next step
     EXPECT_TRUE(g.links().snake[12]->visible());

@@ -57,7 +57,7 @@ TEST(Steering, AReversalGoesStraightOn) {
 }
 
 TEST(LevelTable, LevelsAboveTenAskForEveryBodySphereAndSpeedUp) {
-    EXPECT_EQ(levelParameters(1), (LevelParameters{8, 3.0, false}));
+    EXPECT_EQ(levelParameters(1), (LevelParameters{8, 3.0, false, true})) << "played in one plane";
     EXPECT_EQ(levelParameters(2), (LevelParameters{5, 3.0, false}));
     EXPECT_EQ(levelParameters(9), (LevelParameters{24, 6.0, true}));
     EXPECT_EQ(levelParameters(10), (LevelParameters{30, 7.0, false}));

@@ -4,6 +4,7 @@
 #include "engine/input/user_interface.h"
 #include "engine/platform/virtual_keys.h"
 #include "tests/sim/sim_cursor.h"
+#include "tests/sim/sim_gamepad.h"
 #include "tests/sim/sim_keyboard.h"
 #include "tests/sim/sim_window.h"
 
@@ -50,7 +51,8 @@ TEST(ControlsTest, EveryPolledKeyHasABitOfItsOwnAndATapReadsDownOnce) {
     sim::SimCursor cursor;
     sim::SimScreen screen;
     TGLUserInterface mouseLook(cursor, screen);
-    PlatformControls controls(kb, cursor);
+    sim::SimGamepad pad;
+    PlatformControls controls(kb, cursor, pad);
     const std::pair<int, Key> table[] = {{'W', Key::W},
                                          {'A', Key::A},
                                          {'S', Key::S},
@@ -149,7 +151,8 @@ struct MouseLookTest : ::testing::Test {
     sim::SimCursor cursor;
     sim::SimScreen screen; // 1280 x 1024
     sim::SimKeyboard keyboard;
-    PlatformControls controls{keyboard, cursor};
+    sim::SimGamepad pad;
+    PlatformControls controls{keyboard, cursor, pad};
     Frame camera;
     TGLNavigator navigator;
     std::unique_ptr<TGLUserInterface> ui;

@@ -25,18 +25,13 @@ namespace {
 
 using namespace engine;
 
-struct NullProgress : ProgressTarget {
-    void doProgress(double, double) override {}
-};
-
 struct AuthoredSceneTest : ::testing::Test {
     sim::SimPlatform platform;
     CadencerPump pump{platform.clock(), platform.loop()};
-    NullProgress progress;
     FontManager fonts{&platform.glyphOutlines()};
     SoundContext sound{platform.messageBoxes()};
     TGLSceneViewer viewer{nullptr, platform.clock()};
-    AuthoredSceneServices services{pump, progress, fonts, sound, viewer};
+    AuthoredSceneServices services{pump, fonts, sound, viewer};
     HandlerTable handlers;
     LoadedScene s = loadAuthoredScene(platform, services, handlers);
 
@@ -91,7 +86,8 @@ TEST_F(AuthoredSceneTest, ExactlyThirtyNineSegmentsWithThreeHiddenConnectorsEach
 TEST_F(AuthoredSceneTest, MapCubesFollowBothNamingRulesAndSharePositions) {
     auto name2D = [](int x, int z) {
         std::string name = "mapCube";
-        for (int n : {x, z}) name.append(n < 0 ? "n" : "").append(std::to_string(n < 0 ? -n : n));
+        for (int n : {x, z})
+            name.append(n < 0 ? "n" : "").append(std::to_string(n < 0 ? -n : n));
         return name;
     };
     int cubes2D = 0, cubesSky = 0;
@@ -170,6 +166,9 @@ TEST_F(AuthoredSceneTest, ComponentsAndTheirSettings) {
     EXPECT_DOUBLE_EQ(s.get<TGLCadencer>("CadencerMenu").fixedDeltaTime(), 0.0025);
     for (const char* name : {"Cadencer1", "Cadencer2", "Cadencer3", "Cadencer4"})
         EXPECT_FALSE(s.get<TGLCadencer>(name).enabled()) << name;
+    for (const char* name : {"Cadencer1", "Cadencer2", "Cadencer3", "Cadencer4", "CadencerMenu"})
+        EXPECT_EQ(s.get<TGLCadencer>(name).scene(), &s.get<TGLScene>("glscn1"))
+            << name << " advances the scene itself";
     EXPECT_EQ(s.get<TTimer>("timermainmenumusic").interval(), 1013u);
     EXPECT_FALSE(s.get<TTimer>("timerHT").enabled());
     EXPECT_EQ(s.get<TAsyncTimer>("asynctmrtimerzoom").interval(), 5);

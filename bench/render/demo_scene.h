@@ -4,8 +4,8 @@
 
 namespace coilrun {
 
-// A small scene of every primitive under two coloured lights, turning slowly:
-// what the game window shows until the game's own scene is there.
+// A small scene of every primitive under two coloured lights, turning slowly: what
+// the renderer's frame rate is measured on.
 // Returns the camera to view it through (owned by the scene).
 engine::TGLCamera* buildDemoScene(engine::TGLScene& scene);
 

@@ -1,4 +1,4 @@
-#include "app/demo_scene.h"
+#include "bench/render/demo_scene.h"
 
 #include "engine/objects/capsule.h"
 #include "engine/objects/cube.h"
