@@ -1,5 +1,7 @@
 #include "app/coilrun_app.h"
 
+#include "game/replay/run_library.h"
+
 namespace coilrun {
 
 CoilrunApp::CoilrunApp(platform::Platform& platform)
@@ -57,6 +59,11 @@ CoilrunApp::CoilrunApp(platform::Platform& platform)
         main.setGeometry(r);
         main.hide();
         formWeb_->showCreditPage(person);
+    };
+
+    // Every level played is kept, from its set-up to its level-over screen.
+    form1_->runs().onRunComplete = [this](replay::RunRecord&& run) {
+        replay::storeRun(platform_.runFolder(), run);
     };
 
     // The message loop shows the application's main window once everything exists.

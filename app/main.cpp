@@ -1,11 +1,23 @@
 #include "app/coilrun_app.h"
+#include "app/command_line.h"
+#include "app/run_file_access.h"
 #include "platform/qt/qt_application.h"
 #include "platform/qt/qt_close_requests.h"
 #include "platform/qt/qt_platform.h"
 
 #include <exception>
+#include <iostream>
 
 int main(int argc, char** argv) {
+    const coilrun::CommandLine command = coilrun::parseCommandLine({argv, argv + argc});
+    if (!command.error.empty()) {
+        std::cerr << "coilrun: " << command.error << "\n";
+        return 2;
+    }
+    // Checking a run needs neither a display nor a sound device.
+    if (command.mode == coilrun::CommandLine::Mode::verify)
+        return coilrun::verifyRunFile(command.file, std::cout, std::cerr);
+
     coilrun::qt::preferX11OnWayland();
     coilrun::qt::preferQtEventDispatcher();
     coilrun::qt::allowWebEngineAsRoot();
