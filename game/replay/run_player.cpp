@@ -71,6 +71,8 @@ RunPlayer::RunPlayer(Game& game, const scene::LoadedScene& scene, RunTap& tap,
     const std::uint8_t panel = start.u8();
     if (!start.atEnd()) start.fail("data after the end");
     if (game.state.diceSeed != record.diceSeed) start.fail("a seed that is not the run's");
+    // A level is only ever played after the menu has shown the viewer.
+    game.services.viewerSurface.show();
     panel ? game.services.blackPanel.show() : game.services.blackPanel.hide();
     game.services.viewer.setCamera(l.Camera);
 }
