@@ -4,6 +4,7 @@
 #include "game/replay/run_compression.h"
 
 #include <array>
+#include <cstdio>
 #include <cstring>
 
 namespace coilrun::replay {
@@ -128,10 +129,11 @@ std::uint32_t runFileChecksum(const std::uint8_t* data, std::size_t size) {
 }
 
 std::string summaryLine(const RunSummary& s) {
-    auto two = [](int v) { return (v < 10 ? "0" : "") + std::to_string(v); };
-    return "level=" + std::to_string(s.level) + " result=" + (s.won ? "won" : "lost") +
-           " length=" + std::to_string(s.length) + " clock=" + std::to_string(s.minutes) + ":" +
-           two(s.seconds) + ":" + two(s.hundredths) + " score=" + std::to_string(s.score);
+    char line[160];
+    std::snprintf(line, sizeof line, "level=%d result=%s length=%d clock=%d:%02d:%02d score=%d",
+                  s.level, s.won ? "won" : "lost", s.length, s.minutes, s.seconds, s.hundredths,
+                  s.score);
+    return line;
 }
 
 const char* handlerName(RunHandler h) {

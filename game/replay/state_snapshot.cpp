@@ -13,6 +13,7 @@
 #include "engine/time/async_timer.h"
 #include "engine/time/cadencer.h"
 #include "engine/time/timer.h"
+#include "game/scene_links.h"
 #include "game/state/game_state_fields.h"
 #include "scene/loader/scene_loader.h"
 
@@ -272,6 +273,23 @@ void readGameState(ByteReader& in, GameState& state) {
     StateReader r{in};
     forEachField(state, r);
     state.speckDice.seed(state.diceSeed);
+    // What the play code counts on: a state no game can reach is not re-played.
+    auto direction = [](const std::string& d) {
+        return d.empty() || d == "w" || d == "a" || d == "s" || d == "d" || d == "up" ||
+               d == "down";
+    };
+    const bool fits = direction(state.requestedDirection) && direction(state.stepDirection) &&
+                      state.snakeLength >= 0 && state.snakeLength <= SceneLinks::kSegments - 1 &&
+                      state.lastStepLength >= 0 &&
+                      state.lastStepLength <= SceneLinks::kSegments - 1 && state.level >= 1 &&
+                      state.maxLevel >= 1 && insidePlayfield(state.speckCell) &&
+                      insidePlayfield(state.eatenCell) && state.listTop >= 0 &&
+                      state.howToPage >= 0 && state.howToPage <= 4;
+    if (!fits) in.fail("a game state no game reaches");
+    for (int i = 0; i < OccupancyGrid::kCells; ++i)
+        if (state.occupancy.atIndex(i) < 0 ||
+            state.occupancy.atIndex(i) > 2 * SceneLinks::kSegments)
+            in.fail("a game state no game reaches");
 }
 
 std::string describeGameState(const GameState& state) {
