@@ -35,6 +35,7 @@ CoilrunApp::CoilrunApp(platform::Platform& platform)
         platform_.loop().quit();
     };
     formWeb_->onGoBack = [this] {
+        form1_->runs().scoreBrowserGaveBack();
         form1_->show();
         form1_->links().asynctmrAllTime->setEnabled(true);
         form1_->window().setStayOnTop(true);

@@ -26,7 +26,7 @@ scene::HandlerTable TForm1::handlers() {
     auto frame = [this](RunHandler id, void (*step)(Game&, double)) {
         return TGLCadencer::ProgressEvent(
             [this, id, step](TGLCadencer& cadencer, double deltaTime, double) {
-                if (!runs_->admits()) return;
+                if (!runs_->enter()) return;
                 readControls(game());
                 runs_->frameStarts(id, deltaTime);
                 padMenus(game());
@@ -36,7 +36,7 @@ scene::HandlerTable TForm1::handlers() {
     };
     auto tick = [this](RunHandler id, void (*handler)(Game&)) {
         return std::function<void()>([this, id, handler] {
-            if (!runs_->admits()) return;
+            if (!runs_->enter()) return;
             runs_->timerStarts(id);
             handler(game());
             runs_->handlerEnded(id);
@@ -75,13 +75,13 @@ scene::HandlerTable TForm1::handlers() {
     // they made, which depend on the fonts of the machine.
     table["glscnvwr1MouseDown"] =
         std::function<void(int, int, int)>([this](int button, int x, int y) {
-            if (!runs_->admits()) return;
+            if (!runs_->enter()) return;
             runs_->pointerHandled(RunHandler::glscnvwr1MouseDown, button, x, y);
             glscnvwr1MouseDown(game(), button, x, y);
             runs_->handlerEnded(RunHandler::glscnvwr1MouseDown);
         });
     table["glscnvwr1MouseMove"] = std::function<void(int, int)>([this](int x, int y) {
-        if (!runs_->admits()) return;
+        if (!runs_->enter()) return;
         glscnvwr1MouseMove(game(), x, y);
         runs_->pointerHandled(RunHandler::glscnvwr1MouseMove, 0, x, y);
         runs_->handlerEnded(RunHandler::glscnvwr1MouseMove);

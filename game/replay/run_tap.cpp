@@ -32,7 +32,12 @@ void RunTap::pointerHandled(RunHandler handler, int button, int x, int y) {
 }
 
 void RunTap::scoreBrowserGaveBack() {
+    if (depth_ > 0) {
+        goBackPending_ = true;
+        return;
+    }
     timerStarts(RunHandler::scoreBrowserGoBack);
+    if (recording_ && afterRecordedHandler) afterRecordedHandler(recording_->events.count - 1);
 }
 
 void RunTap::levelSetUp() {
@@ -58,7 +63,18 @@ void RunTap::begin() {
 }
 
 void RunTap::handlerEnded(RunHandler handler) {
+    if (depth_ > 0) --depth_;
     if (replaying) return;
+    if (depth_ == 0 && goBackPending_) {
+        goBackPending_ = false;
+        endHandler(handler);
+        scoreBrowserGaveBack();
+        return;
+    }
+    endHandler(handler);
+}
+
+void RunTap::endHandler(RunHandler handler) {
     if (pending_) {
         begin();
         return;

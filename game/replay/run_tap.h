@@ -21,15 +21,21 @@ class RunTap {
 public:
     RunTap(Game& game, const scene::LoadedScene& scene) : game_(game), scene_(scene) {}
 
-    // Whether a handler called now may run.
-    bool admits() const { return !replaying || dispatching; }
+    // A handler is called: whether it may run. Every handler that may is followed
+    // by handlerEnded.
+    bool enter() {
+        if (replaying && !dispatching) return false;
+        ++depth_;
+        return true;
+    }
     // A frame handler is about to run, its controls read.
     void frameStarts(RunHandler handler, double deltaTime);
     // A timer's handler is about to run.
     void timerStarts(RunHandler handler);
     // A pointer handler has run; the menus' selections are what it left.
     void pointerHandled(RunHandler handler, int button, int x, int y);
-    // The score browser gave the game back.
+    // The score browser gave the game back. Told from inside a handler (a page that
+    // answers at once), it is recorded after that handler, where a re-play makes it.
     void scoreBrowserGaveBack();
     // After every handler: a level set up in it starts a run; a run whose level-over
     // screen came up in it is complete and handed to onRunComplete.
@@ -57,10 +63,13 @@ private:
         EventWriter events;
     };
     void begin();
+    void endHandler(RunHandler handler);
     Game& game_;
     const scene::LoadedScene& scene_;
     std::optional<Recording> recording_;
     bool pending_ = false;
+    int depth_ = 0;
+    bool goBackPending_ = false;
 };
 
 } // namespace coilrun::replay
