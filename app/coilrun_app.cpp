@@ -1,5 +1,7 @@
 #include "app/coilrun_app.h"
 
+#include "game/replay/run_library.h"
+
 namespace coilrun {
 
 CoilrunApp::CoilrunApp(platform::Platform& platform)
@@ -33,6 +35,7 @@ CoilrunApp::CoilrunApp(platform::Platform& platform)
         platform_.loop().quit();
     };
     formWeb_->onGoBack = [this] {
+        form1_->runs().scoreBrowserGaveBack();
         form1_->show();
         form1_->links().asynctmrAllTime->setEnabled(true);
         form1_->window().setStayOnTop(true);
@@ -57,6 +60,11 @@ CoilrunApp::CoilrunApp(platform::Platform& platform)
         main.setGeometry(r);
         main.hide();
         formWeb_->showCreditPage(person);
+    };
+
+    // Every level played is kept, from its set-up to its level-over screen.
+    form1_->runs().onRunComplete = [this](replay::RunRecord&& run) {
+        replay::storeRun(platform_.runFolder(), run);
     };
 
     // The message loop shows the application's main window once everything exists.

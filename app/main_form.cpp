@@ -9,9 +9,10 @@
 
 namespace coilrun {
 
-TForm1::TForm1(platform::Platform& platform, CadencerPump& pump)
-    : platform_(platform), window_(platform.createWindow()),
-      fontManager_(&platform.glyphOutlines()), soundContext_(platform.messageBoxes()),
+TForm1::TForm1(platform::Platform& platform, CadencerPump& pump, platform::SettingsStore* settings)
+    : platform_(platform), settings_(settings ? *settings : platform.settings()),
+      window_(platform.createWindow()), fontManager_(&platform.glyphOutlines()),
+      soundContext_(platform.messageBoxes()),
       controls_(platform.keyboard(), platform.cursor(), platform.gamepad()) {
     auto& screen = platform.screen();
     window_->setGeometry({(screen.width() - 928) / 2, (screen.height() - 514) / 2, 928, 514});
@@ -47,7 +48,7 @@ TForm1::TForm1(platform::Platform& platform, CadencerPump& pump)
     }
     links_ = findSceneLinks(scene_);
     // Until the application connects them: no score list, and quitting ends the program.
-    services_.emplace(GameServices{controls_, *window_, platform.screen(), platform.settings(),
+    services_.emplace(GameServices{controls_, *window_, platform.screen(), settings_,
                                    platform.clock(), *pnl1, *glscnvwr1Surface, *glscnvwr1,
                                    soundContext_,
                                    [this] {
@@ -56,6 +57,8 @@ TForm1::TForm1(platform::Platform& platform, CadencerPump& pump)
                                    [] { return false; }, [] { return std::string(); },
                                    [this] { services_->endProgram(); }, [](const std::string&) {}});
     game_.emplace(Game{state_, links_, *services_});
+    runs_.emplace(*game_, scene_);
+    services_->levelSetUp = [this] { runs_->levelSetUp(); };
     glscnvwr1->setScene(links_.glscn1);
 
     FormCreate();
@@ -73,7 +76,7 @@ void TForm1::FormCreate() {
     state_.countdown = 0;
     state_.bestScore = 0;
     state_.soundOn = true;
-    state_.maxLevel = settings::readMaxLevel(platform_.settings());
+    state_.maxLevel = settings::readMaxLevel(settings_);
     state_.snakeLength = 2;
     state_.rigSpin = 20.0;
     l.Cadencer1->setFixedDeltaTime(0.01);
@@ -99,7 +102,7 @@ void TForm1::show() {
 }
 
 void TForm1::FormClose() {
-    settings::markCreatorIfMissing(platform_.settings());
+    settings::markCreatorIfMissing(settings_);
     if (onClosed) onClosed();
 }
 

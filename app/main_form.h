@@ -6,6 +6,7 @@
 #include "engine/text3d/font_manager.h"
 #include "engine/time/cadencer_pump.h"
 #include "game/game.h"
+#include "game/replay/run_tap.h"
 #include "scene/loader/scene_loader.h"
 
 #include <functional>
@@ -20,7 +21,10 @@ namespace coilrun {
 // names to the play and menu code. The rules themselves live in game/ and frontend/.
 class TForm1 {
 public:
-    TForm1(platform::Platform& platform, CadencerPump& pump);
+    // settings: the store the game reads and writes its level in; the platform's
+    // unless another is given (a re-played run must leave the player's alone).
+    TForm1(platform::Platform& platform, CadencerPump& pump,
+           platform::SettingsStore* settings = nullptr);
     ~TForm1();
     TForm1(const TForm1&) = delete;
     TForm1& operator=(const TForm1&) = delete;
@@ -42,6 +46,9 @@ public:
     platform::Widget& blackPanel() { return *pnl1; }
     // Everything the scene file declared, by name.
     const scene::LoadedScene& objects() const { return scene_; }
+    // Records each level played, or holds the window's own handlers back while a
+    // recorded run is re-played.
+    replay::RunTap& runs() { return *runs_; }
 
     // Called after FormClose has run (the application closes the other windows).
     std::function<void()> onClosed;
@@ -53,6 +60,7 @@ private:
     scene::HandlerTable handlers();
 
     platform::Platform& platform_;
+    platform::SettingsStore& settings_;
     GameState state_;
     std::unique_ptr<platform::Window> window_;
     engine::FontManager fontManager_;
@@ -64,6 +72,7 @@ private:
     SceneLinks links_;
     std::optional<GameServices> services_;
     std::optional<Game> game_;
+    std::optional<replay::RunTap> runs_;
     // Last: its timers and cadencers go first, while the game they call still exists.
     scene::LoadedScene scene_;
 };

@@ -51,7 +51,7 @@ void CadencerMenuProgress(Game& game) {
     game.services.blackPanel.hide();
 
     const Controls& c = game.controls;
-    if (game.services.mainWindow.isActive() && !l.TextBlackScore->visible() &&
+    if (game.windowActive && !l.TextBlackScore->visible() &&
         (c.down(Key::Space) || c.down(Key::Enter) || c.has(PadSignal::Confirm)))
         StartGame(game);
 }

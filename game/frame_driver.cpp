@@ -33,7 +33,7 @@ void Cadencer1Progress(Game& game, double dt) {
         }
         if (!l.timermude->enabled()) pauseGame(game);
     }
-    if (!game.services.mainWindow.isActive() && hudShown && !s.levelOver && !l.timermude->enabled())
+    if (!game.windowActive && hudShown && !s.levelOver && !l.timermude->enabled())
         pauseGame(game);
 
     l.Camera->setSceneScale(float(game.services.mainWindow.geometry().height / 700.0));

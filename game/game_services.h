@@ -37,6 +37,9 @@ struct GameServices {
     std::function<void()> quitToScoreBrowser;
     // Shows a credit page ("Kestrin", "Velmora") in the score browser.
     std::function<void(const std::string& person)> openCreditPage;
+    // A level has just been set up (or the game started): the recorder of runs
+    // starts the level's run once the handler has finished.
+    std::function<void()> levelSetUp{};
 };
 
 } // namespace coilrun

@@ -35,6 +35,7 @@ void resetLevel(Game& game) {
     s.rigSpin = isFlatLevel(s.level) ? 0 : 20;
     l.DummyScreen->setVisible(false);
     liftSpeck(l);
+    seedSpeckDice(game);
 
     s.stepDirection.clear();
     s.requestedDirection.clear();
@@ -71,6 +72,7 @@ void resetLevel(Game& game) {
         centre->setShining(true);
 
     if (isFlatLevel(s.level) && l.Camera->position().z() == 17.0f) l.Camera->position().setZ(10);
+    if (game.services.levelSetUp) game.services.levelSetUp();
 }
 
 void setUpLevel(Game& game) {

@@ -39,7 +39,7 @@ void Cadencer4Progress(Game& game, double dt) {
     l.WAVout->setActive(false);
 
     const Controls& c = game.controls;
-    if (game.services.mainWindow.isActive() && !l.timermude->enabled() &&
+    if (game.windowActive && !l.timermude->enabled() &&
         (c.down(Key::Space) || c.down(Key::Escape) || c.has(PadSignal::Confirm) ||
          c.has(PadSignal::Cancel))) {
         l.timermude->setEnabled(true);

@@ -40,14 +40,19 @@ void eatSpeck(Game& game) {
     s.occupancy.extendBody();
 }
 
+void seedSpeckDice(Game& game) {
+    const auto& clock = game.services.clock;
+    GameState& s = game.state;
+    s.diceSeed = std::uint32_t(clock.performanceCounter()) ^ clock.tickCount();
+    s.speckDice.seed(s.diceSeed);
+}
+
 void placeSpeck(Game& game) {
     GameState& s = game.state;
     const SceneLinks& l = game.links;
     if (!speckLifted(l) && !(s.eatenCell == s.speckCell)) return;
-    // Fresh dice from the clock for every speck.
-    const auto& clock = game.services.clock;
-    std::mt19937 dice(std::uint32_t(clock.performanceCounter()) ^ clock.tickCount());
-    const std::optional<Cell> cell = pickSpeckCell(s.occupancy, s.fullCube, s.level, dice);
+    const std::optional<Cell> cell =
+        pickSpeckCell(s.occupancy, s.fullCube, s.level, s.speckDice);
     if (!cell) return; // nowhere to go: the speck waits, lifted, for a cell to free up
     s.speckCell = *cell;
     l.speck->setPosition(float(2 * cell->x), float(2 * cell->y), float(2 * cell->z));

@@ -14,6 +14,10 @@ namespace coilrun {
 std::optional<Cell> pickSpeckCell(const OccupancyGrid& grid, bool fullCube, int level,
                                   std::mt19937& dice);
 
+// New dice for a level, seeded from the clock; the seed is kept in the state, so
+// that a recorded run places its specks again where they were.
+void seedSpeckDice(Game& game);
+
 // The speck is lifted out of the playfield (Y = 10) when it waits to be placed.
 bool speckLifted(const SceneLinks& links);
 void liftSpeck(const SceneLinks& links);

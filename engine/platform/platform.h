@@ -6,6 +6,7 @@
 #include "engine/platform/input.h"
 #include "engine/platform/message_boxes.h"
 #include "engine/platform/message_loop.h"
+#include "engine/platform/run_folder.h"
 #include "engine/platform/settings_store.h"
 #include "engine/platform/web_view.h"
 #include "engine/platform/window.h"
@@ -32,6 +33,7 @@ public:
     virtual FontRasterizer& fontRasterizer() = 0;
     virtual GlyphOutlines& glyphOutlines() = 0;
     virtual AudioOutput& audio() = 0;
+    virtual RunFolder& runFolder() = 0;
 
     virtual std::unique_ptr<Window> createWindow() = 0;
     virtual std::unique_ptr<GlSurface> createGlSurface(Window& parent) = 0;

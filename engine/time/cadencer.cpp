@@ -154,6 +154,26 @@ void TGLCadencer::progress() {
     if (enabled_) step();
 }
 
+void TGLCadencer::replayStep(double deltaTime) {
+    struct Busy {
+        int& counter;
+        explicit Busy(int& c) : counter(c) { ++counter; }
+        ~Busy() { --counter; }
+    } busy(progressing_);
+    lastTime_ += deltaTime;
+    if (scene_ && deltaTime != 0) {
+        progressing_ = -progressing_;
+        scene_->doProgress(deltaTime, lastTime_);
+        progressing_ = -progressing_;
+    }
+    for (std::size_t i = 0; i < subscribers_.size(); ++i)
+        subscribers_[i]->doProgress({deltaTime, lastTime_});
+    if (onProgress_) {
+        const auto handler = onProgress_;
+        handler(*this, deltaTime, lastTime_);
+    }
+}
+
 void TGLCadencer::step() {
     double newTime = getCurrentTime();
     double deltaTime = newTime - lastTime_;

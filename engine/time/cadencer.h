@@ -58,6 +58,10 @@ public:
 
     // One step (what the pump calls).
     void progress();
+    // One step of exactly deltaTime seconds, whatever the time: the scene, the
+    // subscribers and OnProgress, as a measured step would run them. For playing a
+    // recorded run again, in cmManual.
+    void replayStep(double deltaTime);
     // Cadencer time now; stored as currentTime().
     double getCurrentTime();
     double currentTime() const { return currentTime_; }

@@ -1,7 +1,9 @@
 #pragma once
 #include "game/occupancy_grid.h"
 
+#include <cstdint>
 #include <optional>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -80,6 +82,12 @@ struct GameState {
     // then (a bit for each, 0 for none) and the line's place among their lines.
     int padMenus = 0;
     int padLine = -1;
+
+    // The speck's dice: seeded from the clock at every level set-up (and StartGame),
+    // so that a run's specks follow from its seed. Fields are listed for storing and
+    // comparing in game_state_fields.h.
+    std::uint32_t diceSeed = 0;
+    std::mt19937 speckDice;
 };
 
 } // namespace coilrun

@@ -6,6 +6,7 @@
 #include "platform/qt/qt_fonts.h"
 #include "platform/qt/qt_keyboard.h"
 #include "platform/qt/qt_message_loop.h"
+#include "platform/qt/qt_run_folder.h"
 #include "platform/qt/qt_services.h"
 #include "platform/qt/sdl_gamepad.h"
 
@@ -29,6 +30,7 @@ public:
     platform::FontRasterizer& fontRasterizer() override { return fonts_; }
     platform::GlyphOutlines& glyphOutlines() override { return outlines_; }
     platform::AudioOutput& audio() override { return audio_; }
+    platform::RunFolder& runFolder() override { return runFolder_; }
 
     std::unique_ptr<platform::Window> createWindow() override;
     std::unique_ptr<platform::GlSurface> createGlSurface(platform::Window& parent) override;
@@ -48,6 +50,7 @@ private:
     QtFontRasterizer fonts_;
     QtGlyphOutlines outlines_;
     QtAudioOutput audio_;
+    QtRunFolder runFolder_;
 };
 
 // Before the QApplication exists: mouse look warps the pointer and the game window

@@ -7,6 +7,7 @@
 #include "tests/sim/sim_gamepad.h"
 #include "tests/sim/sim_keyboard.h"
 #include "tests/sim/sim_message_loop.h"
+#include "tests/sim/sim_run_folder.h"
 #include "tests/sim/sim_services.h"
 #include "tests/sim/sim_settings.h"
 #include "tests/sim/sim_web_view.h"
@@ -38,6 +39,7 @@ public:
         return systemOutlines ? *systemOutlines : outlinesImpl;
     }
     platform::AudioOutput& audio() override { return audioImpl; }
+    platform::RunFolder& runFolder() override { return runFolderImpl; }
 
     std::unique_ptr<platform::Window> createWindow() override;
     std::unique_ptr<platform::GlSurface> createGlSurface(platform::Window& parent) override;
@@ -56,6 +58,7 @@ public:
     SimFontRasterizer fontsImpl;
     SimGlyphOutlines outlinesImpl;
     SimAudioOutput audioImpl;
+    SimRunFolder runFolderImpl;
     SimWeb web;
     // The system's fonts in place of the boxes above, for pictures that are to look
     // as the game's do (not owned; set before anything is created).
