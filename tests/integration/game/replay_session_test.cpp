@@ -23,8 +23,14 @@ protected:
     // Hundredths of a second in the HUD's clock text ("7:05", "1:07:45").
     static std::optional<int> clockIn(const QString& text) {
         static const QRegularExpression clock("(?:^|\\s)(?:(\\d+):)?(\\d{1,2}):(\\d\\d)(?:\\s|$)");
-        const auto m = clock.match(text);
-        if (!m.hasMatch()) return std::nullopt;
+        auto m = clock.match(text);
+        if (!m.hasMatch()) {
+            // The colons are thin on the dimmed clock and OCR may drop them: read
+            // M SS HH from the digits alone.
+            static const QRegularExpression bare("(?:^|\\s)(\\d{0,2}?)(\\d{1,2})(\\d\\d)(?:\\s|$)");
+            m = bare.match(text);
+            if (!m.hasMatch()) return std::nullopt;
+        }
         return (m.captured(1).toInt() * 60 + m.captured(2).toInt()) * 100 + m.captured(3).toInt();
     }
 };
