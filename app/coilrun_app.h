@@ -20,7 +20,7 @@ public:
 
 private:
     platform::Platform& platform_;
-    CadencerPump pump_;
+    engine::CadencerPump pump_;
     std::unique_ptr<TSplashScreen> splash_;
     std::unique_ptr<TForm1> form1_;
     std::unique_ptr<TFormWeb> formWeb_;

@@ -10,7 +10,7 @@ replay::RunSummary replayHeadless(const replay::RunRecord& record,
     sim::SimPlatform platform;
     platform.screenImpl.w = record.screenWidth;
     platform.screenImpl.h = record.screenHeight;
-    CadencerPump pump(platform.clock(), platform.loop());
+    engine::CadencerPump pump(platform.clock(), platform.loop());
     TForm1 form(platform, pump);
     replay::RunPlayer player(form.game(), form.objects(), form.runs(), record);
     while (player.step())

@@ -9,7 +9,8 @@
 
 namespace coilrun {
 
-TForm1::TForm1(platform::Platform& platform, CadencerPump& pump, platform::SettingsStore* settings)
+TForm1::TForm1(platform::Platform& platform, engine::CadencerPump& pump,
+               platform::SettingsStore* settings)
     : platform_(platform), settings_(settings ? *settings : platform.settings()),
       window_(platform.createWindow()), fontManager_(&platform.glyphOutlines()),
       soundContext_(platform.messageBoxes()),

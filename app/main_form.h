@@ -23,7 +23,7 @@ class TForm1 {
 public:
     // settings: the store the game reads and writes its level in; the platform's
     // unless another is given (a re-played run must leave the player's alone).
-    TForm1(platform::Platform& platform, CadencerPump& pump,
+    TForm1(platform::Platform& platform, engine::CadencerPump& pump,
            platform::SettingsStore* settings = nullptr);
     ~TForm1();
     TForm1(const TForm1&) = delete;
@@ -65,7 +65,7 @@ private:
     std::unique_ptr<platform::Window> window_;
     engine::FontManager fontManager_;
     engine::SoundContext soundContext_;
-    PlatformControls controls_;
+    engine::PlatformControls controls_;
     std::unique_ptr<platform::GlSurface> glscnvwr1Surface;
     std::unique_ptr<engine::TGLSceneViewer> glscnvwr1;
     std::unique_ptr<platform::Widget> pnl1;

@@ -24,8 +24,8 @@ scene::HandlerTable TForm1::handlers() {
     // through the run tap, which records it or, while a run is re-played, holds it back.
     using replay::RunHandler;
     auto frame = [this](RunHandler id, void (*step)(Game&, double)) {
-        return TGLCadencer::ProgressEvent(
-            [this, id, step](TGLCadencer& cadencer, double deltaTime, double) {
+        return engine::TGLCadencer::ProgressEvent(
+            [this, id, step](engine::TGLCadencer& cadencer, double deltaTime, double) {
                 if (!runs_->enter()) return;
                 readControls(game());
                 runs_->frameStarts(id, deltaTime);

@@ -53,7 +53,7 @@ void ScreenReplay::tick() {
     }
     // The level-over screen goes on, with nobody at the controls.
     Game& game = form_->game();
-    TGLCadencer& frames = *game.links.Cadencer1;
+    engine::TGLCadencer& frames = *game.links.Cadencer1;
     form_->runs().dispatching = true;
     while (played_ <= now) {
         game.replayInput = FrameInput{{}, true};

@@ -26,7 +26,7 @@ private:
     void end();
 
     platform::Platform& platform_;
-    CadencerPump pump_;
+    engine::CadencerPump pump_;
     sim::SimSettingsStore settings_;
     replay::RunRecord record_;
     std::unique_ptr<TForm1> form_;

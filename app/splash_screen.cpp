@@ -29,7 +29,7 @@ TSplashScreen::TSplashScreen(platform::Platform& platform) : window_(platform.cr
     wb1->setSilent(true);
     wb1->onDocumentComplete = [this] { wb1DocumentComplete(); };
 
-    timer2 = std::make_unique<TTimer>(platform.loop());
+    timer2 = std::make_unique<engine::TTimer>(platform.loop());
     timer2->setInterval(1000);
     timer2->setOnTimer([this] { timer2Timer(); });
     timer2->setEnabled(true);

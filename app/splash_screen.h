@@ -39,7 +39,7 @@ private:
     std::unique_ptr<platform::Window> window_;
     std::unique_ptr<platform::Widget> label2;
     std::unique_ptr<platform::WebView> wb1;
-    std::unique_ptr<TTimer> timer2;
+    std::unique_ptr<engine::TTimer> timer2;
 };
 
 // The splash picture built into the program (stretched over the window).

@@ -20,7 +20,7 @@ TFormWeb::TFormWeb(platform::Platform& platform)
     wb1 = platform.createWebView(*window_);
     wb1->setGeometry({-5, -5, 772, 465});
     wb1->onDocumentComplete = [this] { wb1DocumentComplete(); };
-    timerstyle = std::make_unique<TTimer>(platform.loop());
+    timerstyle = std::make_unique<engine::TTimer>(platform.loop());
     timerstyle->setInterval(1000);
     timerstyle->setEnabled(false);
     timerstyle->setOnTimer([this] { timerstyleTimer(); });

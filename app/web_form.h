@@ -75,7 +75,7 @@ private:
     std::unique_ptr<platform::Window> window_;
     std::unique_ptr<platform::Widget> labelvar;
     std::unique_ptr<platform::WebView> wb1;
-    std::unique_ptr<TTimer> timerstyle;
+    std::unique_ptr<engine::TTimer> timerstyle;
     online::ScoreBrowser browser_;
 };
 

@@ -50,9 +50,10 @@ void CadencerMenuProgress(Game& game) {
     game.services.viewerSurface.show();
     game.services.blackPanel.hide();
 
-    const Controls& c = game.controls;
+    const engine::Controls& c = game.controls;
     if (game.windowActive && !l.TextBlackScore->visible() &&
-        (c.down(Key::Space) || c.down(Key::Enter) || c.has(PadSignal::Confirm)))
+        (c.down(engine::Key::Space) || c.down(engine::Key::Enter) ||
+         c.has(engine::PadSignal::Confirm)))
         StartGame(game);
 }
 

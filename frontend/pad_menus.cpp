@@ -80,7 +80,7 @@ bool leadsBack(const Game& game, const Line& line) {
 
 void padMenus(Game& game) {
     GameState& s = game.state;
-    Controls& c = game.controls;
+    engine::Controls& c = game.controls;
     const std::vector<TGLGameMenu*> menus = menusOnScreen(game);
     const std::vector<Line> lines = linesOf(menus);
     const int bits = bitsOf(game, menus);
@@ -93,8 +93,9 @@ void padMenus(Game& game) {
     if (!padHolds) s.padMenus = 0, s.padLine = -1;
     if (count == 0) return;
 
-    const int step = int(c.has(PadSignal::PushDown) || c.has(PadSignal::PushRight)) -
-                     int(c.has(PadSignal::PushUp) || c.has(PadSignal::PushLeft));
+    const int step =
+        int(c.has(engine::PadSignal::PushDown) || c.has(engine::PadSignal::PushRight)) -
+        int(c.has(engine::PadSignal::PushUp) || c.has(engine::PadSignal::PushLeft));
     if (step != 0) {
         int at = s.padLine;
         if (at < 0) // from the pointer's line, if there is one
@@ -106,13 +107,13 @@ void padMenus(Game& game) {
         s.padLine = at;
     }
 
-    if (c.has(PadSignal::Confirm) && s.padLine >= 0) {
-        c.set(PadSignal::Confirm, false);
+    if (c.has(engine::PadSignal::Confirm) && s.padLine >= 0) {
+        c.set(engine::PadSignal::Confirm, false);
         click(game);
-    } else if (c.has(PadSignal::Cancel)) {
+    } else if (c.has(engine::PadSignal::Cancel)) {
         for (const Line& line : lines)
             if (leadsBack(game, line)) {
-                c.set(PadSignal::Cancel, false);
+                c.set(engine::PadSignal::Cancel, false);
                 select(game, menus, line);
                 click(game);
                 break;

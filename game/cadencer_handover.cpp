@@ -3,21 +3,21 @@
 namespace coilrun {
 namespace {
 
-std::array<TGLCadencer*, 5> all(const SceneLinks& l) {
+std::array<engine::TGLCadencer*, 5> all(const SceneLinks& l) {
     return {l.Cadencer1, l.Cadencer2, l.Cadencer3, l.Cadencer4, l.CadencerMenu};
 }
 
 } // namespace
 
-void handOverTo(const SceneLinks& links, TGLCadencer& next) {
-    for (TGLCadencer* c : all(links))
+void handOverTo(const SceneLinks& links, engine::TGLCadencer& next) {
+    for (engine::TGLCadencer* c : all(links))
         if (c != &next) c->setEnabled(false);
     next.setEnabled(true);
 }
 
 int enabledCadencers(const SceneLinks& links) {
     int n = 0;
-    for (TGLCadencer* c : all(links))
+    for (engine::TGLCadencer* c : all(links))
         n += c->enabled();
     return n;
 }

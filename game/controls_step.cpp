@@ -3,8 +3,8 @@
 namespace coilrun {
 
 void readControls(Game& game) {
-    TGLUserInterface& mouseLook = *game.links.GLUserInterface1;
-    Controls& c = game.controls;
+    engine::TGLUserInterface& mouseLook = *game.links.GLUserInterface1;
+    engine::Controls& c = game.controls;
     if (game.replayInput) {
         c = game.replayInput->controls;
         game.windowActive = game.replayInput->windowActive;

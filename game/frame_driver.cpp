@@ -14,8 +14,8 @@ namespace coilrun {
 void Cadencer1Progress(Game& game, double dt) {
     GameState& s = game.state;
     const SceneLinks& l = game.links;
-    const Controls& c = game.controls;
-    TGLUserInterface& mouseLook = *l.GLUserInterface1;
+    const engine::Controls& c = game.controls;
+    engine::TGLUserInterface& mouseLook = *l.GLUserInterface1;
 
     if (s.controlsActive && !s.levelOver) {
         mouseLook.MouseLookActivate();
@@ -26,15 +26,14 @@ void Cadencer1Progress(Game& game, double dt) {
     // Escape pauses; on a result screen it ends the program. Losing the focus pauses
     // too. Neither while the last toggle is being debounced.
     const bool hudShown = alphaOf(*l.TextPause1) > 0.5f;
-    if ((c.down(Key::Escape) || c.has(PadSignal::Cancel)) && hudShown) {
+    if ((c.down(engine::Key::Escape) || c.has(engine::PadSignal::Cancel)) && hudShown) {
         if (s.levelOver) {
             game.services.endProgram();
             return;
         }
         if (!l.timermude->enabled()) pauseGame(game);
     }
-    if (!game.windowActive && hudShown && !s.levelOver && !l.timermude->enabled())
-        pauseGame(game);
+    if (!game.windowActive && hudShown && !s.levelOver && !l.timermude->enabled()) pauseGame(game);
 
     l.Camera->setSceneScale(float(game.services.mainWindow.geometry().height / 700.0));
     turnCameraRig(game, dt);
@@ -53,8 +52,8 @@ void Cadencer1Progress(Game& game, double dt) {
     s.keyRight = 'd';
     s.keyUpAlt = '+';
     s.keyDownAlt = '-';
-    if (c.down(Key::Up)) s.requestedDirection = "up";
-    if (c.down(Key::Down)) s.requestedDirection = "down";
+    if (c.down(engine::Key::Up)) s.requestedDirection = "up";
+    if (c.down(engine::Key::Down)) s.requestedDirection = "down";
     lightStage(game);
 
     if (l.asynctmrTimerMenu->enabled()) return;
@@ -64,7 +63,8 @@ void Cadencer1Progress(Game& game, double dt) {
     // it also stops the count-down, as the result menu's Continue Game does. Not under
     // an overlay list, which would stay over the new level.
     const bool over = levelIsOver(game);
-    if ((c.down(Key::Space) || c.has(PadSignal::Confirm)) && over && !l.TextBlackScore->visible()) {
+    if ((c.down(engine::Key::Space) || c.has(engine::PadSignal::Confirm)) && over &&
+        !l.TextBlackScore->visible()) {
         s.startRequested = true;
         s.countdown = 0;
     }

@@ -14,7 +14,7 @@ namespace coilrun {
 // What a frame reads at its start besides the scene: the player's controls and
 // whether the main window is the active one.
 struct FrameInput {
-    Controls controls;
+    engine::Controls controls;
     bool windowActive = true;
 };
 
@@ -24,7 +24,7 @@ struct Game {
     GameServices& services;
     // Read at the start of every frame (readControls); the only input play and menu
     // code looks at besides the pointer's clicks and motion.
-    Controls controls{};
+    engine::Controls controls{};
     // Read with the controls: a window that has lost the focus pauses the game.
     bool windowActive = true;
     // While a recorded run is re-played: what the next frame reads instead of the

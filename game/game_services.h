@@ -18,7 +18,7 @@ namespace coilrun {
 // end the program. The game window fills it in; tests fill it from the simulated
 // platform.
 struct GameServices {
-    ControlsSource& controls;
+    engine::ControlsSource& controls;
     platform::Window& mainWindow;
     const platform::Screen& screen;
     platform::SettingsStore& settings;

@@ -27,7 +27,8 @@ void clearBlackVeil(Game& game, double dt) {
 void handleMuteKey(Game& game) {
     GameState& s = game.state;
     const SceneLinks& l = game.links;
-    const bool mKey = game.controls.down(Key::M) || game.controls.has(PadSignal::Mute);
+    const bool mKey =
+        game.controls.down(engine::Key::M) || game.controls.has(engine::PadSignal::Mute);
     if (mKey && !l.timermude->enabled()) {
         if (!l.WAVout->active() && !s.soundOn)
             s.soundOn = true;

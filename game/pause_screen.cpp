@@ -38,10 +38,10 @@ void Cadencer4Progress(Game& game, double dt) {
     l.glcpsl1->turn(float(dt * 8));
     l.WAVout->setActive(false);
 
-    const Controls& c = game.controls;
+    const engine::Controls& c = game.controls;
     if (game.windowActive && !l.timermude->enabled() &&
-        (c.down(Key::Space) || c.down(Key::Escape) || c.has(PadSignal::Confirm) ||
-         c.has(PadSignal::Cancel))) {
+        (c.down(engine::Key::Space) || c.down(engine::Key::Escape) ||
+         c.has(engine::PadSignal::Confirm) || c.has(engine::PadSignal::Cancel))) {
         l.timermude->setEnabled(true);
         setAlpha(*l.TextCenter, 0);
         resumeGame(game);

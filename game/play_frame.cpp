@@ -12,14 +12,16 @@ namespace coilrun {
 
 SteeringKeys readSteeringKeys(const Game& game) {
     const GameState& s = game.state;
-    const Controls& c = game.controls;
+    const engine::Controls& c = game.controls;
     SteeringKeys keys;
-    keys.up = c.charDown(s.keyUp) || c.charDown(s.keyUpAlt) || c.down(Key::Up) ||
-              c.has(PadSignal::PushUp);
-    keys.down = c.charDown(s.keyDown) || c.charDown(s.keyDownAlt) || c.down(Key::Down) ||
-                c.has(PadSignal::PushDown);
-    keys.right = c.charDown(s.keyRight) || c.down(Key::Right) || c.has(PadSignal::PushRight);
-    keys.left = c.charDown(s.keyLeft) || c.down(Key::Left) || c.has(PadSignal::PushLeft);
+    keys.up = c.charDown(s.keyUp) || c.charDown(s.keyUpAlt) || c.down(engine::Key::Up) ||
+              c.has(engine::PadSignal::PushUp);
+    keys.down = c.charDown(s.keyDown) || c.charDown(s.keyDownAlt) || c.down(engine::Key::Down) ||
+                c.has(engine::PadSignal::PushDown);
+    keys.right =
+        c.charDown(s.keyRight) || c.down(engine::Key::Right) || c.has(engine::PadSignal::PushRight);
+    keys.left =
+        c.charDown(s.keyLeft) || c.down(engine::Key::Left) || c.has(engine::PadSignal::PushLeft);
     return keys;
 }
 

@@ -37,31 +37,31 @@ struct SceneLinks {
     static constexpr int kMapCubes = 49;
 
     // Frame pumps and timers.
-    TGLCadencer* Cadencer1 = nullptr;
-    TGLCadencer* Cadencer2 = nullptr;
-    TGLCadencer* Cadencer3 = nullptr;
-    TGLCadencer* Cadencer4 = nullptr;
-    TGLCadencer* CadencerMenu = nullptr;
-    TTimer* runtime = nullptr;
-    TTimer* tmrmusic = nullptr;
-    TTimer* timergametime = nullptr;
-    TTimer* timerTitle = nullptr;
-    TTimer* timermude = nullptr;
-    TTimer* timermainmenumusic = nullptr;
-    TTimer* timerHT = nullptr;
-    TTimer* timercountdown = nullptr;
-    TAsyncTimer* asynctmr1 = nullptr;
-    TAsyncTimer* asynctmrAllTime = nullptr;
-    TAsyncTimer* asynctmrTimerMenu = nullptr;
-    TAsyncTimer* asynctmrTimerMenu1 = nullptr;
-    TAsyncTimer* asynctmrtimerzoom = nullptr;
+    engine::TGLCadencer* Cadencer1 = nullptr;
+    engine::TGLCadencer* Cadencer2 = nullptr;
+    engine::TGLCadencer* Cadencer3 = nullptr;
+    engine::TGLCadencer* Cadencer4 = nullptr;
+    engine::TGLCadencer* CadencerMenu = nullptr;
+    engine::TTimer* runtime = nullptr;
+    engine::TTimer* tmrmusic = nullptr;
+    engine::TTimer* timergametime = nullptr;
+    engine::TTimer* timerTitle = nullptr;
+    engine::TTimer* timermude = nullptr;
+    engine::TTimer* timermainmenumusic = nullptr;
+    engine::TTimer* timerHT = nullptr;
+    engine::TTimer* timercountdown = nullptr;
+    engine::TAsyncTimer* asynctmr1 = nullptr;
+    engine::TAsyncTimer* asynctmrAllTime = nullptr;
+    engine::TAsyncTimer* asynctmrTimerMenu = nullptr;
+    engine::TAsyncTimer* asynctmrTimerMenu1 = nullptr;
+    engine::TAsyncTimer* asynctmrtimerzoom = nullptr;
 
     // Sound, pictures, lettering, mouse look.
     engine::TGLSMWaveOut* WAVout = nullptr;
     engine::TGLSMWaveOut* WAVoutMenu = nullptr;
     engine::TGLSoundLibrary* SoundLibary1 = nullptr;
     engine::TGLWindowsBitmapFont* WinBitmapFont1 = nullptr;
-    TGLUserInterface* GLUserInterface1 = nullptr;
+    engine::TGLUserInterface* GLUserInterface1 = nullptr;
 
     // The scene, its cameras and lights.
     engine::TGLScene* glscn1 = nullptr;

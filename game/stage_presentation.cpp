@@ -31,7 +31,7 @@ void lookWithStick(Game& game, double dt) {
         const double share = lean / 127.0;
         return float(share * std::abs(share) * lookStickSpeed * dt);
     };
-    const Controls& c = game.controls;
+    const engine::Controls& c = game.controls;
     if (c.stickX != 0 || c.stickY != 0)
         game.links.GLUserInterface1->turnByTravel(travel(c.stickX), travel(c.stickY));
 }

@@ -71,16 +71,16 @@ std::vector<double> realPlatform(int frames) {
     QWidget window;
     window.show();
     keyboard.listenTo(&window);
-    coilrun::TGLUserInterface mouseLook(cursor, screen);
+    coilrun::engine::TGLUserInterface mouseLook(cursor, screen);
     mouseLook.MouseLookActivate();
     coilrun::qt::SdlGamepad gamepad;
-    coilrun::PlatformControls controls(keyboard, cursor, gamepad);
+    coilrun::engine::PlatformControls controls(keyboard, cursor, gamepad);
     std::vector<double> ns;
     ns.reserve(std::size_t(frames));
     for (int f = 0; f < frames; ++f) {
         QCoreApplication::processEvents();
         const double t0 = threadCpuNs();
-        const coilrun::Controls c = controls.read(mouseLook);
+        const coilrun::engine::Controls c = controls.read(mouseLook);
         mouseLook.takeReading({c.lookX, c.lookY});
         ns.push_back(threadCpuNs() - t0);
     }

@@ -74,7 +74,7 @@ int main(int argc, char** argv) {
     QApplication::setOrganizationName("Quorvex");
 
     qt::QtPlatform platform;
-    CadencerPump pump(platform.clock(), platform.loop());
+    engine::CadencerPump pump(platform.clock(), platform.loop());
     TForm1 form(platform, pump);
     auto& screen = platform.screen();
     form.window().setGeometry({(screen.width() - options.width) / 2,

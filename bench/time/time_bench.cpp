@@ -26,7 +26,7 @@ void runLoop(int ms) {
     loop.exec();
 }
 
-struct NullScene : ProgressTarget {
+struct NullScene : engine::ProgressTarget {
     void doProgress(double, double) override {}
 };
 
@@ -39,7 +39,7 @@ int main(int argc, char** argv) {
     const int seconds = argc > 1 ? std::atoi(argv[1]) : 5;
 
     {
-        TAsyncTimer timer(loop);
+        engine::TAsyncTimer timer(loop);
         std::vector<double> at;
         timer.setInterval(10);
         timer.setOnTimer([&] { at.push_back(clock.seconds()); });
@@ -58,10 +58,10 @@ int main(int argc, char** argv) {
         const double idleStart = bench::processCpuSeconds();
         runLoop(seconds * 1000);
         const double idle = (bench::processCpuSeconds() - idleStart) / seconds;
-        std::vector<std::unique_ptr<TAsyncTimer>> timers;
+        std::vector<std::unique_ptr<engine::TAsyncTimer>> timers;
         int ticks = 0;
         for (int i = 0; i < 5; ++i) {
-            auto t = std::make_unique<TAsyncTimer>(loop);
+            auto t = std::make_unique<engine::TAsyncTimer>(loop);
             t->setInterval(10);
             t->setOnTimer([&] { ++ticks; });
             t->setEnabled(true);
@@ -75,13 +75,13 @@ int main(int argc, char** argv) {
                     "%.0f ticks/s\n",
                     (busy - idle) * 1e3, idle * 1e3, double(ticks) / seconds);
     }
-    CadencerPump pump(clock, loop);
+    engine::CadencerPump pump(clock, loop);
     NullScene scene;
     for (int withTimer = 0; withTimer < 2; ++withTimer) {
-        TGLCadencer cadencer(pump);
+        engine::TGLCadencer cadencer(pump);
         long frames = 0;
-        cadencer.setOnProgress([&](TGLCadencer&, double, double) { ++frames; });
-        TTimer timer(loop);
+        cadencer.setOnProgress([&](engine::TGLCadencer&, double, double) { ++frames; });
+        engine::TTimer timer(loop);
         int ticks = 0;
         timer.setInterval(10);
         timer.setEnabled(withTimer == 1);

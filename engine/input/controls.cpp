@@ -1,6 +1,6 @@
 #include "engine/input/controls.h"
 
-namespace coilrun {
+namespace coilrun::engine {
 
 void Controls::set(Key k, bool down) {
     const auto bit = std::uint16_t(1u << int(k));
@@ -31,4 +31,4 @@ bool Controls::charDown(char c) const {
     }
 }
 
-} // namespace coilrun
+} // namespace coilrun::engine

@@ -2,7 +2,7 @@
 #include <cstdint>
 #include <type_traits>
 
-namespace coilrun {
+namespace coilrun::engine {
 
 // The keys the game polls.
 enum class Key : std::uint8_t {
@@ -55,4 +55,4 @@ struct Controls {
 };
 static_assert(std::is_trivially_copyable_v<Controls> && sizeof(Controls) == 10);
 
-} // namespace coilrun
+} // namespace coilrun::engine

@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-namespace coilrun {
+namespace coilrun::engine {
 namespace {
 
 std::int16_t travel(int from, int to) {
@@ -50,4 +50,4 @@ Controls PlatformControls::read(const TGLUserInterface& mouseLook) {
     return c;
 }
 
-} // namespace coilrun
+} // namespace coilrun::engine

@@ -4,7 +4,7 @@
 #include "engine/input/user_interface.h"
 #include "engine/platform/input.h"
 
-namespace coilrun {
+namespace coilrun::engine {
 
 // Where each frame's controls come from. The frame reads them once, at its start; a
 // re-player feeds in the controls it recorded instead of the platform's.
@@ -35,4 +35,4 @@ private:
 // The keys of the current poll, as a frame's controls hold them.
 Controls readKeys(const platform::Keyboard& keyboard);
 
-} // namespace coilrun
+} // namespace coilrun::engine

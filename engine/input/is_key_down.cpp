@@ -2,7 +2,7 @@
 
 #include "engine/platform/virtual_keys.h"
 
-namespace coilrun {
+namespace coilrun::engine {
 
 bool IsKeyDown(const platform::Keyboard& keyboard, char c) {
     const int key = usLayoutVirtualKey(c);
@@ -16,4 +16,4 @@ bool IsKeyDown(const platform::Keyboard& keyboard, int virtualKey) {
     return keyboard.isVirtualKeyDown(virtualKey);
 }
 
-} // namespace coilrun
+} // namespace coilrun::engine

@@ -1,6 +1,6 @@
 #include "engine/input/key_state.h"
 
-namespace coilrun {
+namespace coilrun::engine {
 
 void KeyState::press(int vk) {
     if (!valid(vk)) return;
@@ -34,4 +34,4 @@ bool KeyState::isDown(int vk) const {
     return held_[std::size_t(vk)] || polledTaps_[std::size_t(vk)];
 }
 
-} // namespace coilrun
+} // namespace coilrun::engine

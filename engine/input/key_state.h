@@ -1,7 +1,7 @@
 #pragma once
 #include <array>
 
-namespace coilrun {
+namespace coilrun::engine {
 
 // The key-state table a keyboard keeps from press and release events, in virtual-key
 // codes 0..255. The game polls it once a frame; a key a quick finger pressed and let
@@ -30,4 +30,4 @@ private:
     std::array<bool, 256> polledTaps_{};
 };
 
-} // namespace coilrun
+} // namespace coilrun::engine

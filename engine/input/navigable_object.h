@@ -3,7 +3,7 @@
 
 #include <vector>
 
-namespace coilrun {
+namespace coilrun::engine {
 
 class TGLNavigator;
 
@@ -28,4 +28,4 @@ private:
     std::vector<TGLNavigator*> navigators_;
 };
 
-} // namespace coilrun
+} // namespace coilrun::engine

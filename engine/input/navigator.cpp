@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace coilrun {
+namespace coilrun::engine {
 
 using engine::Vec3;
 
@@ -99,4 +99,4 @@ void TGLNavigator::TurnVertical(float degrees) {
     movingObject_->setDirection(d * std::cos(r) + u * std::sin(r));
 }
 
-} // namespace coilrun
+} // namespace coilrun::engine

@@ -4,7 +4,7 @@
 #include <optional>
 #include <vector>
 
-namespace coilrun {
+namespace coilrun::engine {
 
 class TGLUserInterface;
 
@@ -63,4 +63,4 @@ private:
     std::vector<TGLUserInterface*> users_;
 };
 
-} // namespace coilrun
+} // namespace coilrun::engine

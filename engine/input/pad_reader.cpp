@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-namespace coilrun {
+namespace coilrun::engine {
 namespace {
 
 using platform::PadButton;
@@ -51,4 +51,4 @@ void PadReader::read(const platform::PadState& pad, Controls& c) {
     last_ = pad;
 }
 
-} // namespace coilrun
+} // namespace coilrun::engine

@@ -2,7 +2,7 @@
 #include "engine/input/controls.h"
 #include "engine/platform/input.h"
 
-namespace coilrun {
+namespace coilrun::engine {
 
 // Turns a game controller's state, poll after poll, into what the frame's controls
 // hold of it. The left stick counts as pushed once it leaves its dead zone, toward
@@ -24,4 +24,4 @@ private:
     bool stickPushed_ = false;
 };
 
-} // namespace coilrun
+} // namespace coilrun::engine

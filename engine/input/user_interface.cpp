@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace coilrun {
+namespace coilrun::engine {
 
 TGLUserInterface::TGLUserInterface(platform::Cursor& cursor, platform::Screen& screen)
     : cursor_(cursor), screen_(screen) {
@@ -121,4 +121,4 @@ void TGLUserInterface::TurnVertical(double degrees) {
     if (auto* n = vertNavigator_ ? vertNavigator_ : navigator_) n->TurnVertical(float(degrees));
 }
 
-} // namespace coilrun
+} // namespace coilrun::engine

@@ -3,7 +3,7 @@
 #include "engine/platform/input.h"
 #include "engine/platform/window.h"
 
-namespace coilrun {
+namespace coilrun::engine {
 
 // Mouse look: while active the pointer is hidden and kept at the screen centre, and
 // every pixel it travels from there turns the navigator's object by MouseSpeed x 0.01
@@ -69,4 +69,4 @@ private:
     bool putBackSinceReading_ = false;
 };
 
-} // namespace coilrun
+} // namespace coilrun::engine

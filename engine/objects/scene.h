@@ -20,7 +20,7 @@ public:
 // A scene: the tree of objects under one root, the per-tick progress of every
 // object, which the cadencers linked to it drive, and the change notification that
 // viewers listen to.
-class TGLScene : public TGLComponent, public ProgressTarget {
+class TGLScene : public TGLComponent, public engine::ProgressTarget {
 public:
     using ChangeListener = std::function<void()>;
 

@@ -71,7 +71,7 @@ void TGLSoundManager::notification(TGLComponent* removed) {
     TGLComponent::notification(removed);
 }
 
-void TGLSoundManager::doProgress(const ProgressTimes& times) {
+void TGLSoundManager::doProgress(const engine::ProgressTimes& times) {
     if (active_ && !loading_ && times.newTime - lastUpdateTime_ > 1.0 / updateFrequency_) {
         lastDeltaTime_ = times.newTime - lastUpdateTime_;
         lastUpdateTime_ = times.newTime;

@@ -16,7 +16,7 @@ class TGLBaseSceneObject;
 // deactivates the other first, and emitters start their sounds in the active one.
 // It is advanced by its Cadencer and looks at its sources UpdateFrequency times a
 // second.
-class TGLSoundManager : public TGLComponent, public TGLCadencedComponent {
+class TGLSoundManager : public TGLComponent, public engine::TGLCadencedComponent {
 public:
     explicit TGLSoundManager(SoundContext& context);
     ~TGLSoundManager() override;
@@ -66,7 +66,7 @@ public:
     // From the cadencer: UpdateSources once more than 1 / UpdateFrequency seconds
     // have passed since the last update; then the emitters whose sound ended are
     // taken off their objects.
-    void doProgress(const ProgressTimes& times) override;
+    void doProgress(const engine::ProgressTimes& times) override;
     // Cadencer time of the last update (-1e30 before the first) and the time
     // between the last two.
     double lastUpdateTime() const { return lastUpdateTime_; }

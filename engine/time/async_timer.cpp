@@ -1,6 +1,6 @@
 #include "engine/time/async_timer.h"
 
-namespace coilrun {
+namespace coilrun::engine {
 
 void TTimerThread::start(std::int64_t now, std::int64_t frequency) {
     frequency_ = frequency;
@@ -57,4 +57,4 @@ void TAsyncTimer::timerTick() {
     }
 }
 
-} // namespace coilrun
+} // namespace coilrun::engine

@@ -6,7 +6,7 @@
 #include <functional>
 #include <memory>
 
-namespace coilrun {
+namespace coilrun::engine {
 
 enum class TThreadPriority {
     tpIdle,
@@ -86,4 +86,4 @@ private:
     std::function<void()> onTimer_;
 };
 
-} // namespace coilrun
+} // namespace coilrun::engine

@@ -2,7 +2,7 @@
 
 #include "engine/time/cadencer.h"
 
-namespace coilrun {
+namespace coilrun::engine {
 
 TGLCadenceAbleComponent::~TGLCadenceAbleComponent() {
     for (auto* cadencer : std::vector<TGLCadencer*>(subscribedTo_))
@@ -24,4 +24,4 @@ void TGLCustomCadencedComponent::cadencerDestroyed(TGLCadencer& cadencer) {
     if (&cadencer == cadencer_) cadencer_ = nullptr;
 }
 
-} // namespace coilrun
+} // namespace coilrun::engine

@@ -1,7 +1,7 @@
 #pragma once
 #include <vector>
 
-namespace coilrun {
+namespace coilrun::engine {
 
 class TGLCadencer;
 
@@ -53,4 +53,4 @@ public:
     using TGLCustomCadencedComponent::setCadencer;
 };
 
-} // namespace coilrun
+} // namespace coilrun::engine

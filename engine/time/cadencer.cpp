@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-namespace coilrun {
+namespace coilrun::engine {
 
 ProgressTarget::~ProgressTarget() {
     for (auto* cadencer : std::vector<TGLCadencer*>(cadencers_))
@@ -210,4 +210,4 @@ void TGLCadencer::step() {
     }
 }
 
-} // namespace coilrun
+} // namespace coilrun::engine

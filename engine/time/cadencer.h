@@ -7,7 +7,7 @@
 #include <memory>
 #include <vector>
 
-namespace coilrun {
+namespace coilrun::engine {
 
 enum class TGLCadencerTimeReference { cmRTC, cmPerformanceCounter, cmExternal };
 enum class TGLCadencerMode { cmManual, cmASAP, cmApplicationIdle };
@@ -114,4 +114,4 @@ private:
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 
-} // namespace coilrun
+} // namespace coilrun::engine

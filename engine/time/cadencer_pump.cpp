@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-namespace coilrun {
+namespace coilrun::engine {
 
 CadencerPump::CadencerPump(platform::Clock& clock, platform::MessageLoop& loop)
     : clock_(clock), loop_(loop), frequency_(clock.performanceFrequency()) {}
@@ -125,4 +125,4 @@ void CadencerPump::walk() {
     }
 }
 
-} // namespace coilrun
+} // namespace coilrun::engine

@@ -7,7 +7,7 @@
 #include <optional>
 #include <vector>
 
-namespace coilrun {
+namespace coilrun::engine {
 
 class TGLCadencer;
 
@@ -67,4 +67,4 @@ private:
     std::uint64_t ticksPosted_ = 0;
 };
 
-} // namespace coilrun
+} // namespace coilrun::engine

@@ -1,7 +1,7 @@
 #pragma once
 #include <vector>
 
-namespace coilrun {
+namespace coilrun::engine {
 
 class TGLCadencer;
 
@@ -25,4 +25,4 @@ private:
     std::vector<TGLCadencer*> cadencers_;
 };
 
-} // namespace coilrun
+} // namespace coilrun::engine

@@ -1,6 +1,6 @@
 #include "engine/time/timer.h"
 
-namespace coilrun {
+namespace coilrun::engine {
 
 TTimer::TTimer(platform::MessageLoop& loop) : loop_(loop) {}
 
@@ -44,4 +44,4 @@ void TTimer::tick() {
     }
 }
 
-} // namespace coilrun
+} // namespace coilrun::engine

@@ -5,7 +5,7 @@
 #include <functional>
 #include <stdexcept>
 
-namespace coilrun {
+namespace coilrun::engine {
 
 // The system ran out of something the program asked for (window timers).
 class EOutOfResources : public std::runtime_error {
@@ -46,4 +46,4 @@ private:
     platform::MessageLoop::TimerId id_ = 0;
 };
 
-} // namespace coilrun
+} // namespace coilrun::engine

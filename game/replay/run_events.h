@@ -12,7 +12,7 @@ namespace coilrun::replay {
 struct RunEvent {
     RunHandler handler = RunHandler::count;
     double deltaTime = 0;
-    Controls controls{};
+    engine::Controls controls{};
     bool windowActive = true;
     int button = 0, x = 0, y = 0;
     int pauseSelected = -1, levelSelected = -1;
@@ -30,7 +30,7 @@ public:
     std::uint32_t count = 0;
 
 private:
-    Controls lastControls_{};
+    engine::Controls lastControls_{};
     bool lastActive_ = true;
     double lastStep_[5] = {};
 };
@@ -44,7 +44,7 @@ public:
 
 private:
     ByteReader in_;
-    Controls lastControls_{};
+    engine::Controls lastControls_{};
     bool lastActive_ = true;
     double lastStep_[5] = {};
 };

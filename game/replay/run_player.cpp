@@ -7,7 +7,7 @@ namespace coilrun::replay {
 
 namespace {
 
-TGLCadencer* cadencerOf(const SceneLinks& l, RunHandler h) {
+engine::TGLCadencer* cadencerOf(const SceneLinks& l, RunHandler h) {
     switch (h) {
     case RunHandler::Cadencer1Progress:
         return l.Cadencer1;
@@ -63,8 +63,9 @@ RunPlayer::RunPlayer(Game& game, const scene::LoadedScene& scene, RunTap& tap,
     tap_.replaying = true;
     const SceneLinks& l = game.links;
     // Only the recorded steps move the game now.
-    for (TGLCadencer* c : {l.Cadencer1, l.Cadencer2, l.Cadencer3, l.Cadencer4, l.CadencerMenu})
-        c->setMode(TGLCadencerMode::cmManual);
+    for (engine::TGLCadencer* c :
+         {l.Cadencer1, l.Cadencer2, l.Cadencer3, l.Cadencer4, l.CadencerMenu})
+        c->setMode(engine::TGLCadencerMode::cmManual);
     ByteReader start(record.startState, "start of the run");
     readGameState(start, game.state);
     readScene(start, scene);

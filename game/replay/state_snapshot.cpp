@@ -124,23 +124,23 @@ struct StateDescriber {
 // code sets on it at run time; authored properties it never changes are left out.
 template <class IO> void visitEntry(const scene::Loaded& l, IO& io) {
     using namespace engine;
-    if (l.type == typeid(TTimer)) {
-        auto* t = static_cast<TTimer*>(l.object);
+    if (l.type == typeid(engine::TTimer)) {
+        auto* t = static_cast<engine::TTimer*>(l.object);
         io.flag([t] { return t->enabled(); }, [t](bool v) { t->setEnabled(v); });
         return;
     }
-    if (l.type == typeid(TAsyncTimer)) {
-        auto* t = static_cast<TAsyncTimer*>(l.object);
+    if (l.type == typeid(engine::TAsyncTimer)) {
+        auto* t = static_cast<engine::TAsyncTimer*>(l.object);
         io.flag([t] { return t->enabled(); }, [t](bool v) { t->setEnabled(v); });
         return;
     }
-    if (l.type == typeid(TGLCadencer)) {
-        auto* c = static_cast<TGLCadencer*>(l.object);
+    if (l.type == typeid(engine::TGLCadencer)) {
+        auto* c = static_cast<engine::TGLCadencer*>(l.object);
         io.flag([c] { return c->enabled(); }, [c](bool v) { c->setEnabled(v); });
         return;
     }
-    if (l.type == typeid(TGLUserInterface)) {
-        auto* ui = static_cast<TGLUserInterface*>(l.object);
+    if (l.type == typeid(engine::TGLUserInterface)) {
+        auto* ui = static_cast<engine::TGLUserInterface*>(l.object);
         io.flag([ui] { return ui->mouseLookActive(); },
                 [ui](bool v) { v ? ui->MouseLookActivate() : ui->MouseLookDeactivate(); });
         return;

@@ -45,7 +45,7 @@ private:
     std::unique_ptr<Filter> filter_;
     bool listening_ = false;
     QPointer<QWidget> window_;
-    KeyState keys_;
+    engine::KeyState keys_;
     // The key each physical key went down as, so that its release clears the same key
     // even when Shift changed in between.
     std::map<std::uint32_t, int> pressedByScanCode_;

@@ -33,7 +33,7 @@ private:
     bool ready_ = false;
     _SDL_GameController* pad_ = nullptr;
     std::int32_t id_ = -1; // its joystick's instance
-    KeyState buttons_;
+    engine::KeyState buttons_;
     platform::PadState state_;
 };
 

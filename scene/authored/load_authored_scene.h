@@ -12,7 +12,7 @@ namespace coilrun::scene {
 // run on, what they advance, the glyph sets of the 3D texts, the sound context and
 // the window's viewer.
 struct AuthoredSceneServices {
-    CadencerPump& pump;
+    engine::CadencerPump& pump;
     engine::FontManager& fonts;
     engine::SoundContext& sound;
     engine::TGLSceneViewer& viewer;

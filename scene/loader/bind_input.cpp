@@ -12,7 +12,7 @@ namespace coilrun::scene {
 namespace {
 
 // Lets a navigator turn a scene object through its orientation setters.
-class SceneObjectNavigable final : public NavigableObject {
+class SceneObjectNavigable final : public engine::NavigableObject {
 public:
     explicit SceneObjectNavigable(engine::TGLBaseSceneObject& o) : object_(o) {}
     engine::Vec3 direction() const override { return object_.direction().asAffine(); }
@@ -25,7 +25,7 @@ private:
 };
 
 // A navigator together with the link to the object it moves.
-struct NavigatorDecl : TGLNavigator {
+struct NavigatorDecl : engine::TGLNavigator {
     std::unique_ptr<SceneObjectNavigable> moving;
     ~NavigatorDecl() { setMovingObject(nullptr); }
 };
@@ -33,10 +33,10 @@ struct NavigatorDecl : TGLNavigator {
 } // namespace
 
 void registerInputClasses(ClassRegistry& r) {
-    r.addClass<TGLNavigator>("TGLNavigatorBase", "", nullptr);
-    r.addClass<NavigatorDecl, TGLNavigator>("TGLNavigator", "TGLNavigatorBase", [](LoadContext&) {
-        return std::make_unique<NavigatorDecl>();
-    });
+    r.addClass<engine::TGLNavigator>("TGLNavigatorBase", "", nullptr);
+    r.addClass<NavigatorDecl, engine::TGLNavigator>(
+        "TGLNavigator", "TGLNavigatorBase",
+        [](LoadContext&) { return std::make_unique<NavigatorDecl>(); });
     using N = NavigatorDecl;
     prop<N>(r, "TGLNavigator", "MovingObject", [](N& n, const Property& p, LoadContext& x) {
         n.moving =
@@ -54,10 +54,11 @@ void registerInputClasses(ClassRegistry& r) {
     prop<N>(r, "TGLNavigator", "AngleLock",
             [](N& n, const Property& p, LoadContext& x) { n.setAngleLock(x.boolean(p)); });
 
-    r.addClass<TGLUserInterface>("TGLUserInterface", "", [](LoadContext& x) {
-        return std::make_unique<TGLUserInterface>(x.platform().cursor(), x.platform().screen());
+    r.addClass<engine::TGLUserInterface>("TGLUserInterface", "", [](LoadContext& x) {
+        return std::make_unique<engine::TGLUserInterface>(x.platform().cursor(),
+                                                          x.platform().screen());
     });
-    using U = TGLUserInterface;
+    using U = engine::TGLUserInterface;
     prop<U>(r, "TGLUserInterface", "MouseSpeed",
             [](U& u, const Property& p, LoadContext& x) { u.setMouseSpeed(float(x.number(p))); });
     prop<U>(r, "TGLUserInterface", "InvertMouse",

@@ -34,7 +34,7 @@ void registerSoundClasses(ClassRegistry& r) {
         o.setListener(&x.reference<TGLBaseSceneObject>(p));
     });
     prop<M>(r, m, "Cadencer", [](M& o, const Property& p, LoadContext& x) {
-        o.setCadencer(&x.reference<TGLCadencer>(p));
+        o.setCadencer(&x.reference<engine::TGLCadencer>(p));
     });
     floatProp<M>(r, m, "DistanceFactor", &M::setDistanceFactor);
     floatProp<M>(r, m, "DopplerFactor", &M::setDopplerFactor);

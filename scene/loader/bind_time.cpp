@@ -10,26 +10,26 @@
 
 namespace coilrun::scene {
 
-COILRUN_ENUM_NAMES(TGLCadencerMode, "cmManual", "cmASAP", "cmApplicationIdle");
-COILRUN_ENUM_NAMES(TGLCadencerTimeReference, "cmRTC", "cmPerformanceCounter", "cmExternal");
+COILRUN_ENUM_NAMES(engine::TGLCadencerMode, "cmManual", "cmASAP", "cmApplicationIdle");
+COILRUN_ENUM_NAMES(engine::TGLCadencerTimeReference, "cmRTC", "cmPerformanceCounter", "cmExternal");
 
 void registerTimeClasses(ClassRegistry& r) {
-    r.addClass<TGLCadencer>("TGLCadencer", "", [](LoadContext& x) {
-        auto c = std::make_unique<TGLCadencer>(x.service<CadencerPump>());
+    r.addClass<engine::TGLCadencer>("TGLCadencer", "", [](LoadContext& x) {
+        auto c = std::make_unique<engine::TGLCadencer>(x.service<engine::CadencerPump>());
         c->beginLoading();
         return c;
     });
-    using C = TGLCadencer;
+    using C = engine::TGLCadencer;
     const char* c = "TGLCadencer";
     prop<C>(r, c, "Scene", [](C& o, const Property& p, LoadContext& x) {
         o.setScene(&x.reference<engine::TGLScene>(p));
     });
     boolProp<C>(r, c, "Enabled", &C::setEnabled);
     prop<C>(r, c, "Mode", [](C& o, const Property& p, LoadContext& x) {
-        o.setMode(enumValue<TGLCadencerMode>(x, p));
+        o.setMode(enumValue<engine::TGLCadencerMode>(x, p));
     });
     prop<C>(r, c, "TimeReference", [](C& o, const Property& p, LoadContext& x) {
-        o.setTimeReference(enumValue<TGLCadencerTimeReference>(x, p));
+        o.setTimeReference(enumValue<engine::TGLCadencerTimeReference>(x, p));
     });
     doubleProp<C>(r, c, "TimeMultiplier", &C::setTimeMultiplier);
     doubleProp<C>(r, c, "MaxDeltaTime", &C::setMaxDeltaTime);
@@ -37,26 +37,29 @@ void registerTimeClasses(ClassRegistry& r) {
     doubleProp<C>(r, c, "FixedDeltaTime", &C::setFixedDeltaTime);
     intProp<C>(r, c, "SleepLength", &C::setSleepLength);
     prop<C>(r, c, "OnProgress", [](C& o, const Property& p, LoadContext& x) {
-        o.setOnProgress(x.handler<TGLCadencer::ProgressEvent>(p));
+        o.setOnProgress(x.handler<engine::TGLCadencer::ProgressEvent>(p));
     });
     r.addLoaded<C>(c, [](C& o, LoadContext&) { o.endLoading(); });
 
     // Timers arm themselves on every change; the scene file gives Interval and OnTimer
     // before Enabled so that an asynchronous timer's first deadline uses its interval.
-    r.addClass<TTimer>(
-        "TTimer", "", [](LoadContext& x) { return std::make_unique<TTimer>(x.platform().loop()); });
-    boolProp<TTimer>(r, "TTimer", "Enabled", &TTimer::setEnabled);
-    prop<TTimer>(r, "TTimer", "Interval", [](TTimer& o, const Property& p, LoadContext& x) {
-        o.setInterval(std::uint32_t(x.integer(p)));
+    r.addClass<engine::TTimer>("TTimer", "", [](LoadContext& x) {
+        return std::make_unique<engine::TTimer>(x.platform().loop());
     });
-    prop<TTimer>(r, "TTimer", "OnTimer", [](TTimer& o, const Property& p, LoadContext& x) {
-        o.setOnTimer(x.handler<std::function<void()>>(p));
-    });
+    boolProp<engine::TTimer>(r, "TTimer", "Enabled", &engine::TTimer::setEnabled);
+    prop<engine::TTimer>(r, "TTimer", "Interval",
+                         [](engine::TTimer& o, const Property& p, LoadContext& x) {
+                             o.setInterval(std::uint32_t(x.integer(p)));
+                         });
+    prop<engine::TTimer>(r, "TTimer", "OnTimer",
+                         [](engine::TTimer& o, const Property& p, LoadContext& x) {
+                             o.setOnTimer(x.handler<std::function<void()>>(p));
+                         });
 
-    r.addClass<TAsyncTimer>("TAsyncTimer", "", [](LoadContext& x) {
-        return std::make_unique<TAsyncTimer>(x.platform().loop());
+    r.addClass<engine::TAsyncTimer>("TAsyncTimer", "", [](LoadContext& x) {
+        return std::make_unique<engine::TAsyncTimer>(x.platform().loop());
     });
-    using A = TAsyncTimer;
+    using A = engine::TAsyncTimer;
     boolProp<A>(r, "TAsyncTimer", "Enabled", &A::setEnabled);
     prop<A>(r, "TAsyncTimer", "Interval", [](A& o, const Property& p, LoadContext& x) {
         const int ms = x.integer(p);

@@ -1,7 +1,7 @@
 #include "tests/offscreen/offscreen_game.h"
 
-#include "engine/platform/virtual_keys.h"
 #include "engine/objects/light_source.h"
+#include "engine/platform/virtual_keys.h"
 #include "engine/render/scene_viewer.h"
 #include "game/specks.h"
 #include "tests/scenario/game/snake_course.h"
@@ -85,9 +85,9 @@ void OffscreenGame::toPlay(int bodyLength) {
 }
 
 void OffscreenGame::followCourse(const std::vector<Cell>& course) {
-    TGLCadencer& cadencer = *links().Cadencer1;
+    engine::TGLCadencer& cadencer = *links().Cadencer1;
     if (!gameHandler_) gameHandler_ = cadencer.onProgress();
-    cadencer.setOnProgress([this, course](TGLCadencer& c, double dt, double t) {
+    cadencer.setOnProgress([this, course](engine::TGLCadencer& c, double dt, double t) {
         GameState& s = state();
         if (!s.stepping && s.controlsActive && !s.levelOver) {
             const std::string next = scenario::nextOnCourse(course, driver_->headingCell());

@@ -59,7 +59,7 @@ private:
     egl::EglOffscreenGl gl_;
     int width_, height_;
     std::unique_ptr<scenario::GameDriver> driver_;
-    TGLCadencer::ProgressEvent gameHandler_;
+    engine::TGLCadencer::ProgressEvent gameHandler_;
 };
 
 } // namespace coilrun::offscreen

@@ -22,7 +22,7 @@ public:
     bool releaseChar(char c);
 
 private:
-    KeyState keys_;
+    engine::KeyState keys_;
 };
 
 } // namespace coilrun::sim

@@ -68,25 +68,25 @@ struct XInputTest : ::testing::Test {
 };
 
 TEST_F(XInputTest, HeldKeysReadDownUntilReleased) {
-    EXPECT_TRUE(holdAndRelease("Up", [&] { return IsKeyDown(keyboard, 38); }));
-    EXPECT_TRUE(holdAndRelease("w", [&] { return IsKeyDown(keyboard, 'w'); }));
-    EXPECT_TRUE(holdAndRelease("w", [&] { return IsKeyDown(keyboard, 'W'); }));
-    EXPECT_TRUE(holdAndRelease("Escape", [&] { return IsKeyDown(keyboard, 27); }));
-    EXPECT_TRUE(holdAndRelease("space", [&] { return IsKeyDown(keyboard, ' '); }));
+    EXPECT_TRUE(holdAndRelease("Up", [&] { return engine::IsKeyDown(keyboard, 38); }));
+    EXPECT_TRUE(holdAndRelease("w", [&] { return engine::IsKeyDown(keyboard, 'w'); }));
+    EXPECT_TRUE(holdAndRelease("w", [&] { return engine::IsKeyDown(keyboard, 'W'); }));
+    EXPECT_TRUE(holdAndRelease("Escape", [&] { return engine::IsKeyDown(keyboard, 27); }));
+    EXPECT_TRUE(holdAndRelease("space", [&] { return engine::IsKeyDown(keyboard, ' '); }));
 }
 
 TEST_F(XInputTest, PlusReadsDownWithOrWithoutShiftAndOnTheKeypad) {
-    EXPECT_TRUE(holdAndRelease("shift equal", [&] { return IsKeyDown(keyboard, '+'); }));
+    EXPECT_TRUE(holdAndRelease("shift equal", [&] { return engine::IsKeyDown(keyboard, '+'); }));
     EXPECT_FALSE(keyboard.isVirtualKeyDown(vk::shift));
-    EXPECT_TRUE(holdAndRelease("equal", [&] { return IsKeyDown(keyboard, '+'); }));
-    EXPECT_TRUE(holdAndRelease("KP_Add", [&] { return IsKeyDown(keyboard, '+'); }));
-    EXPECT_TRUE(holdAndRelease("KP_Subtract", [&] { return IsKeyDown(keyboard, '-'); }));
+    EXPECT_TRUE(holdAndRelease("equal", [&] { return engine::IsKeyDown(keyboard, '+'); }));
+    EXPECT_TRUE(holdAndRelease("KP_Add", [&] { return engine::IsKeyDown(keyboard, '+'); }));
+    EXPECT_TRUE(holdAndRelease("KP_Subtract", [&] { return engine::IsKeyDown(keyboard, '-'); }));
     // Shift let go before the key: the key still comes up.
     xdotool("keydown shift equal");
-    ASSERT_TRUE(spinUntil([&] { return IsKeyDown(keyboard, '+'); }));
+    ASSERT_TRUE(spinUntil([&] { return engine::IsKeyDown(keyboard, '+'); }));
     xdotool("keyup shift");
     xdotool("keyup equal");
-    EXPECT_TRUE(spinUntil([&] { return !IsKeyDown(keyboard, '+'); }));
+    EXPECT_TRUE(spinUntil([&] { return !engine::IsKeyDown(keyboard, '+'); }));
 }
 
 TEST_F(XInputTest, KeysTypedIntoAnotherWindowAreNotTheListenedWindows) {
@@ -101,23 +101,23 @@ TEST_F(XInputTest, KeysTypedIntoAnotherWindowAreNotTheListenedWindows) {
     };
     ASSERT_TRUE(focusOn(other));
     xdotool("keydown space");
-    EXPECT_FALSE(spinUntil([&] { return IsKeyDown(keyboard, ' '); }, 300));
+    EXPECT_FALSE(spinUntil([&] { return engine::IsKeyDown(keyboard, ' '); }, 300));
     // Still held when the listened window gets the keyboard: the press was not its.
     ASSERT_TRUE(focusOn(window));
-    EXPECT_FALSE(spinUntil([&] { return IsKeyDown(keyboard, ' '); }, 300));
+    EXPECT_FALSE(spinUntil([&] { return engine::IsKeyDown(keyboard, ' '); }, 300));
     xdotool("keyup space");
     // Held there and carried off to the other window, whose the release will be.
-    EXPECT_TRUE(holdAndRelease("Up", [&] { return IsKeyDown(keyboard, vk::up); }));
+    EXPECT_TRUE(holdAndRelease("Up", [&] { return engine::IsKeyDown(keyboard, vk::up); }));
     xdotool("keydown Up");
-    ASSERT_TRUE(spinUntil([&] { return IsKeyDown(keyboard, vk::up); }));
+    ASSERT_TRUE(spinUntil([&] { return engine::IsKeyDown(keyboard, vk::up); }));
     ASSERT_TRUE(focusOn(other));
-    EXPECT_TRUE(spinUntil([&] { return !IsKeyDown(keyboard, vk::up); }));
+    EXPECT_TRUE(spinUntil([&] { return !engine::IsKeyDown(keyboard, vk::up); }));
 }
 
 TEST_F(XInputTest, CursorIsHiddenWhileMouseLookIsActive) {
     QtCursor cursor;
     ScreenOf screen;
-    TGLUserInterface ui(cursor, screen);
+    engine::TGLUserInterface ui(cursor, screen);
     ui.MouseLookActivate();
     ASSERT_NE(QGuiApplication::overrideCursor(), nullptr);
     EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::BlankCursor);

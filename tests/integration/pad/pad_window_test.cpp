@@ -67,7 +67,7 @@ private:
 
 struct PadWindowTest : ::testing::Test {
     qt::QtPlatform platform;
-    CadencerPump pump{platform.clock(), platform.loop()};
+    engine::CadencerPump pump{platform.clock(), platform.loop()};
     std::unique_ptr<TForm1> form;
 
     void SetUp() override {

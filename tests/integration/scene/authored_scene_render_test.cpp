@@ -37,7 +37,7 @@ void save(const platform::Image& image, const char* name) {
 
 struct AuthoredSceneRender : ::testing::Test {
     qt::QtPlatform platform;
-    CadencerPump pump{platform.clock(), platform.loop()};
+    engine::CadencerPump pump{platform.clock(), platform.loop()};
     FontManager fonts{&platform.glyphOutlines()};
     SoundContext sound{platform.messageBoxes()};
     TGLSceneViewer viewer{nullptr, platform.clock()};

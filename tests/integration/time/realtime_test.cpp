@@ -23,14 +23,14 @@ void spinFor(int ms) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
 }
 
-struct NullScene : ProgressTarget {
+struct NullScene : engine::ProgressTarget {
     void doProgress(double, double) override {}
 };
 
 TEST(AsyncTimerRealTime, TicksEvery10MsOnTheUiThreadOneAtATime) {
     QtClock clock;
     QtMessageLoop loop(clock);
-    TAsyncTimer timer(loop);
+    engine::TAsyncTimer timer(loop);
     std::vector<double> at;
     std::atomic<int> inside{0};
     int overlaps = 0;
@@ -75,7 +75,7 @@ TEST(AsyncTimerRealTime, DestroyingATimerWhileItsTickWaitsDoesNotHang) {
     QtClock clock;
     QtMessageLoop loop(clock);
     for (int i = 0; i < 5; ++i) {
-        TAsyncTimer timer(loop);
+        engine::TAsyncTimer timer(loop);
         timer.setInterval(1);
         timer.setOnTimer([] {});
         timer.setEnabled(true);
@@ -87,13 +87,13 @@ TEST(AsyncTimerRealTime, DestroyingATimerWhileItsTickWaitsDoesNotHang) {
 TEST(AsapPumpRealTime, WindowTimersAndOtherThreadsGetThroughWhileItSpins) {
     QtClock clock;
     QtMessageLoop loop(clock);
-    CadencerPump pump(clock, loop);
+    engine::CadencerPump pump(clock, loop);
     NullScene scene;
-    TGLCadencer cadencer(pump);
+    engine::TGLCadencer cadencer(pump);
     int frames = 0;
-    cadencer.setOnProgress([&](TGLCadencer&, double, double) { ++frames; });
+    cadencer.setOnProgress([&](engine::TGLCadencer&, double, double) { ++frames; });
     cadencer.setScene(&scene);
-    TTimer timer(loop);
+    engine::TTimer timer(loop);
     int ticks = 0;
     timer.setInterval(10);
     timer.setOnTimer([&] { ++ticks; });

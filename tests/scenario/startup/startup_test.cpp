@@ -205,7 +205,7 @@ TEST_F(StartupTest, GameWindowStartsFromTheAuthoredScene) {
     TForm1& form = app->mainForm();
     const auto& objects = form.objects();
     // Before the first frame: what the create handler set on the authored objects.
-    EXPECT_DOUBLE_EQ(objects.get<TGLCadencer>("Cadencer1").fixedDeltaTime(), 0.01);
+    EXPECT_DOUBLE_EQ(objects.get<engine::TGLCadencer>("Cadencer1").fixedDeltaTime(), 0.01);
     EXPECT_FLOAT_EQ(form.links().leftlight->constAttenuation(), 100);
     EXPECT_FLOAT_EQ(form.links().rightlight->constAttenuation(), 100);
     for (const char* name :

@@ -25,7 +25,7 @@ RunRecord sampleRun() {
     frame.deltaTime = 0.01;
     for (int i = 0; i < 500; ++i) {
         frame.controls.lookX = std::int16_t(i % 7 - 3);
-        frame.controls.set(Key::Left, i > 200 && i < 260);
+        frame.controls.set(engine::Key::Left, i > 200 && i < 260);
         frame.windowActive = i < 400;
         w.write(frame);
         RunEvent timer;
@@ -69,7 +69,7 @@ TEST(RunFile, WhatIsWrittenReadsBackEventByEvent) {
     while (!events.atEnd())
         read.push_back(events.next());
     ASSERT_EQ(read.size(), r.eventCount);
-    EXPECT_EQ(read[2 * 230].controls.down(Key::Left), true);
+    EXPECT_EQ(read[2 * 230].controls.down(engine::Key::Left), true);
     EXPECT_EQ(read[2 * 230].controls.lookX, 230 % 7 - 3);
     EXPECT_FALSE(read[2 * 450].windowActive);
     EXPECT_EQ(read[2 * 499].deltaTime, 0.01);

@@ -19,30 +19,30 @@ using engine::Vec3;
 TEST(IsKeyDownTest, CharactersFindTheirKeyWhateverShiftTheyNeed) {
     sim::SimKeyboard kb;
     kb.press('W');
-    EXPECT_TRUE(IsKeyDown(kb, 'w'));
-    EXPECT_TRUE(IsKeyDown(kb, 'W'));
-    EXPECT_FALSE(IsKeyDown(kb, 'a'));
+    EXPECT_TRUE(engine::IsKeyDown(kb, 'w'));
+    EXPECT_TRUE(engine::IsKeyDown(kb, 'W'));
+    EXPECT_FALSE(engine::IsKeyDown(kb, 'a'));
     kb.press(vk::oemPlus); // the "=" key, no Shift
-    EXPECT_TRUE(IsKeyDown(kb, '+'));
-    EXPECT_TRUE(IsKeyDown(kb, '='));
-    EXPECT_FALSE(IsKeyDown(kb, '-'));
+    EXPECT_TRUE(engine::IsKeyDown(kb, '+'));
+    EXPECT_TRUE(engine::IsKeyDown(kb, '='));
+    EXPECT_FALSE(engine::IsKeyDown(kb, '-'));
     kb.releaseAll();
     kb.press(vk::subtract); // the keypad's minus counts as "-"
-    EXPECT_TRUE(IsKeyDown(kb, '-'));
-    EXPECT_FALSE(IsKeyDown(kb, vk::oemMinus));
+    EXPECT_TRUE(engine::IsKeyDown(kb, '-'));
+    EXPECT_FALSE(engine::IsKeyDown(kb, vk::oemMinus));
     kb.press(vk::space);
-    EXPECT_TRUE(IsKeyDown(kb, ' '));
-    EXPECT_FALSE(IsKeyDown(kb, char(0xE9))); // no key types it on this layout
+    EXPECT_TRUE(engine::IsKeyDown(kb, ' '));
+    EXPECT_FALSE(engine::IsKeyDown(kb, char(0xE9))); // no key types it on this layout
 }
 
 TEST(IsKeyDownTest, VirtualKeyCodesTheGamePolls) {
     sim::SimKeyboard kb;
     for (int code : {27, 37, 38, 39, 40}) {
-        EXPECT_FALSE(IsKeyDown(kb, code));
+        EXPECT_FALSE(engine::IsKeyDown(kb, code));
         kb.press(code);
-        EXPECT_TRUE(IsKeyDown(kb, code));
+        EXPECT_TRUE(engine::IsKeyDown(kb, code));
         kb.release(code);
-        EXPECT_FALSE(IsKeyDown(kb, code));
+        EXPECT_FALSE(engine::IsKeyDown(kb, code));
     }
 }
 
@@ -50,33 +50,33 @@ TEST(ControlsTest, EveryPolledKeyHasABitOfItsOwnAndATapReadsDownOnce) {
     sim::SimKeyboard kb;
     sim::SimCursor cursor;
     sim::SimScreen screen;
-    TGLUserInterface mouseLook(cursor, screen);
+    engine::TGLUserInterface mouseLook(cursor, screen);
     sim::SimGamepad pad;
-    PlatformControls controls(kb, cursor, pad);
-    const std::pair<int, Key> table[] = {{'W', Key::W},
-                                         {'A', Key::A},
-                                         {'S', Key::S},
-                                         {'D', Key::D},
-                                         {vk::add, Key::Plus},
-                                         {vk::oemMinus, Key::Minus},
-                                         {vk::left, Key::Left},
-                                         {vk::up, Key::Up},
-                                         {vk::right, Key::Right},
-                                         {vk::down, Key::Down},
-                                         {vk::space, Key::Space},
-                                         {vk::enter, Key::Enter},
-                                         {vk::escape, Key::Escape},
-                                         {'M', Key::M}};
+    engine::PlatformControls controls(kb, cursor, pad);
+    const std::pair<int, engine::Key> table[] = {{'W', engine::Key::W},
+                                                 {'A', engine::Key::A},
+                                                 {'S', engine::Key::S},
+                                                 {'D', engine::Key::D},
+                                                 {vk::add, engine::Key::Plus},
+                                                 {vk::oemMinus, engine::Key::Minus},
+                                                 {vk::left, engine::Key::Left},
+                                                 {vk::up, engine::Key::Up},
+                                                 {vk::right, engine::Key::Right},
+                                                 {vk::down, engine::Key::Down},
+                                                 {vk::space, engine::Key::Space},
+                                                 {vk::enter, engine::Key::Enter},
+                                                 {vk::escape, engine::Key::Escape},
+                                                 {'M', engine::Key::M}};
     for (const auto& [code, key] : table) {
         kb.press(code);
         kb.release(code);
-        Controls expected;
+        engine::Controls expected;
         expected.set(key);
         EXPECT_EQ(controls.read(mouseLook), expected) << code;
-        EXPECT_EQ(controls.read(mouseLook), Controls{}) << code;
+        EXPECT_EQ(controls.read(mouseLook), engine::Controls{}) << code;
     }
     kb.press('W');
-    const Controls c = controls.read(mouseLook);
+    const engine::Controls c = controls.read(mouseLook);
     EXPECT_TRUE(c.charDown('w'));
     EXPECT_FALSE(c.charDown('m')) << "only the steering characters";
     cursor.moveTo({0, 0});
@@ -84,7 +84,7 @@ TEST(ControlsTest, EveryPolledKeyHasABitOfItsOwnAndATapReadsDownOnce) {
 }
 
 TEST(KeyStateTest, APressLetGoBetweenPollsReadsDownForTheNextPollOnly) {
-    KeyState keys;
+    engine::KeyState keys;
     keys.beginPoll();
     keys.press(vk::space);
     keys.release(vk::space);
@@ -125,7 +125,7 @@ TEST(UsLayoutTest, ShiftedCharactersMapToTheirBaseKey) {
 }
 
 // A frame that, like a scene object, keeps Up orthogonal to a new Direction.
-struct Frame : NavigableObject {
+struct Frame : engine::NavigableObject {
     Vec3 d{0, 0, -1}, u{0, 1, 0};
     Vec3 direction() const override { return d; }
     Vec3 up() const override { return u; }
@@ -152,21 +152,21 @@ struct MouseLookTest : ::testing::Test {
     sim::SimScreen screen; // 1280 x 1024
     sim::SimKeyboard keyboard;
     sim::SimGamepad pad;
-    PlatformControls controls{keyboard, cursor, pad};
+    engine::PlatformControls controls{keyboard, cursor, pad};
     Frame camera;
-    TGLNavigator navigator;
-    std::unique_ptr<TGLUserInterface> ui;
+    engine::TGLNavigator navigator;
+    std::unique_ptr<engine::TGLUserInterface> ui;
 
     // A frame's reading of the controls, then MouseUpdate, as the game does them.
     void update() {
-        const Controls c = controls.read(*ui);
+        const engine::Controls c = controls.read(*ui);
         ui->takeReading({c.lookX, c.lookY});
         ui->MouseUpdate();
     }
 
     void SetUp() override {
         navigator.setMovingObject(&camera);
-        ui = std::make_unique<TGLUserInterface>(cursor, screen);
+        ui = std::make_unique<engine::TGLUserInterface>(cursor, screen);
         ui->setMouseSpeed(4);
         ui->setGLNavigator(&navigator);
         ui->MouseLookActivate();
@@ -198,7 +198,7 @@ TEST_F(MouseLookTest, TravelTurnsByMouseSpeedHundredthsOfADegreePerPixel) {
 TEST_F(MouseLookTest, APointerPutBackInTheFrameHasNotTravelledSince) {
     cursor.moveTo({740, 512});
     for (int frame = 0; frame < 3; ++frame) {
-        const Controls c = controls.read(*ui);
+        const engine::Controls c = controls.read(*ui);
         ui->takeReading({c.lookX, c.lookY});
         ui->MouseLook();
         ui->MouseUpdate();
@@ -239,7 +239,7 @@ TEST_F(MouseLookTest, InactiveMouseLookReadsAndTurnsNothing) {
 
 TEST_F(MouseLookTest, VerticalNavigatorTakesVerticalTurns) {
     Frame other;
-    TGLNavigator vertical;
+    engine::TGLNavigator vertical;
     vertical.setMovingObject(&other);
     ui->setGLVertNavigator(&vertical);
     cursor.moveTo({640, 412});
@@ -251,7 +251,7 @@ TEST_F(MouseLookTest, VerticalNavigatorTakesVerticalTurns) {
 
 TEST_F(MouseLookTest, NavigatorsGoingAwayAreLetGo) {
     {
-        TGLNavigator transient;
+        engine::TGLNavigator transient;
         ui->setGLVertNavigator(&transient);
     }
     EXPECT_EQ(ui->glVertNavigator(), nullptr);
@@ -267,7 +267,7 @@ TEST_F(MouseLookTest, NavigatorsGoingAwayAreLetGo) {
 
 TEST(NavigatorTest, HorizontalAngleWrapsIntoZeroTo360) {
     Frame f;
-    TGLNavigator n;
+    engine::TGLNavigator n;
     n.setMovingObject(&f);
     n.TurnHorizontal(-10);
     EXPECT_NEAR(n.currentHAngle(), 10, eps);
@@ -278,7 +278,7 @@ TEST(NavigatorTest, HorizontalAngleWrapsIntoZeroTo360) {
 
 TEST(NavigatorTest, VerticalAngleWrapsIntoPlusMinus180) {
     Frame f;
-    TGLNavigator n;
+    engine::TGLNavigator n;
     n.setMovingObject(&f);
     n.TurnVertical(170);
     n.TurnVertical(20);
@@ -287,7 +287,7 @@ TEST(NavigatorTest, VerticalAngleWrapsIntoPlusMinus180) {
 
 TEST(NavigatorTest, AngleLockPitchesUpToTheLimitThenNothing) {
     Frame f;
-    TGLNavigator n;
+    engine::TGLNavigator n;
     n.setMovingObject(&f);
     n.setAngleLock(true);
     n.setMaxAngle(80);
@@ -306,7 +306,7 @@ TEST(NavigatorTest, AngleLockPitchesUpToTheLimitThenNothing) {
 
 TEST(NavigatorTest, VirtualUpTurnsAboutAFixedAxis) {
     Frame f;
-    TGLNavigator n;
+    engine::TGLNavigator n;
     n.setMovingObject(&f);
     n.setVirtualUp({0, 1, 0});
     n.setUseVirtualUp(true);
@@ -322,7 +322,7 @@ TEST(NavigatorTest, VirtualUpTurnsAboutAFixedAxis) {
 
 TEST(NavigatorTest, UpsideDownInvertsHorizontalSteeringWhenAsked) {
     Frame f;
-    TGLNavigator n;
+    engine::TGLNavigator n;
     n.setMovingObject(&f);
     n.setInvertHorizontalSteeringWhenUpsideDown(true);
     n.TurnVertical(120);

@@ -27,7 +27,7 @@ using namespace engine;
 
 struct AuthoredSceneTest : ::testing::Test {
     sim::SimPlatform platform;
-    CadencerPump pump{platform.clock(), platform.loop()};
+    engine::CadencerPump pump{platform.clock(), platform.loop()};
     FontManager fonts{&platform.glyphOutlines()};
     SoundContext sound{platform.messageBoxes()};
     TGLSceneViewer viewer{nullptr, platform.clock()};
@@ -162,17 +162,17 @@ TEST_F(AuthoredSceneTest, ASampleOfAuthoredValues) {
 }
 
 TEST_F(AuthoredSceneTest, ComponentsAndTheirSettings) {
-    EXPECT_TRUE(s.get<TGLCadencer>("CadencerMenu").enabled());
-    EXPECT_DOUBLE_EQ(s.get<TGLCadencer>("CadencerMenu").fixedDeltaTime(), 0.0025);
+    EXPECT_TRUE(s.get<engine::TGLCadencer>("CadencerMenu").enabled());
+    EXPECT_DOUBLE_EQ(s.get<engine::TGLCadencer>("CadencerMenu").fixedDeltaTime(), 0.0025);
     for (const char* name : {"Cadencer1", "Cadencer2", "Cadencer3", "Cadencer4"})
-        EXPECT_FALSE(s.get<TGLCadencer>(name).enabled()) << name;
+        EXPECT_FALSE(s.get<engine::TGLCadencer>(name).enabled()) << name;
     for (const char* name : {"Cadencer1", "Cadencer2", "Cadencer3", "Cadencer4", "CadencerMenu"})
-        EXPECT_EQ(s.get<TGLCadencer>(name).scene(), &s.get<TGLScene>("glscn1"))
+        EXPECT_EQ(s.get<engine::TGLCadencer>(name).scene(), &s.get<TGLScene>("glscn1"))
             << name << " advances the scene itself";
-    EXPECT_EQ(s.get<TTimer>("timermainmenumusic").interval(), 1013u);
-    EXPECT_FALSE(s.get<TTimer>("timerHT").enabled());
-    EXPECT_EQ(s.get<TAsyncTimer>("asynctmrtimerzoom").interval(), 5);
-    EXPECT_TRUE(s.get<TAsyncTimer>("asynctmrAllTime").enabled());
+    EXPECT_EQ(s.get<engine::TTimer>("timermainmenumusic").interval(), 1013u);
+    EXPECT_FALSE(s.get<engine::TTimer>("timerHT").enabled());
+    EXPECT_EQ(s.get<engine::TAsyncTimer>("asynctmrtimerzoom").interval(), 5);
+    EXPECT_TRUE(s.get<engine::TAsyncTimer>("asynctmrAllTime").enabled());
     EXPECT_EQ(s.get<TGLSoundLibrary>("SoundLibary1").samples().count(), 8u);
     // Of the two outputs stored as active, the one loaded last is the active one.
     EXPECT_TRUE(s.get<TGLSMWaveOut>("WAVoutMenu").active());

@@ -98,9 +98,9 @@ TEST_F(SoundTest, AnObjectDestroyedWithAScheduledEmitterLeavesNoDanglingEntry) {
 // on the dummy stay few.
 TEST_F(SoundTest, ALongRunKeepsTheNumberOfEmittersBounded) {
     audio.completeAfterDuration(platform.loopImpl);
-    CadencerPump pump(platform.clockImpl, platform.loopImpl);
-    TGLCadencer cadencer(pump);
-    cadencer.setMode(TGLCadencerMode::cmManual);
+    engine::CadencerPump pump(platform.clockImpl, platform.loopImpl);
+    engine::TGLCadencer cadencer(pump);
+    cadencer.setMode(engine::TGLCadencerMode::cmManual);
     wavOut.setCadencer(&cadencer);
 
     std::size_t most = 0;

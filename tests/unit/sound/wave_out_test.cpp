@@ -201,9 +201,9 @@ TEST_F(SoundTest, UpdatesComeAtUpdateFrequency) {
 }
 
 TEST_F(SoundTest, TheCadencerDrivesTheManager) {
-    CadencerPump pump(platform.clockImpl, platform.loopImpl);
-    TGLCadencer cadencer(pump);
-    cadencer.setMode(TGLCadencerMode::cmManual);
+    engine::CadencerPump pump(platform.clockImpl, platform.loopImpl);
+    engine::TGLCadencer cadencer(pump);
+    cadencer.setMode(engine::TGLCadencerMode::cmManual);
     wavOut.setCadencer(&cadencer);
     auto e = looseEmitter("speck");
     e->setPlaying(true);
@@ -211,7 +211,7 @@ TEST_F(SoundTest, TheCadencerDrivesTheManager) {
     cadencer.progress();
     EXPECT_EQ(audio.played.size(), 1u);
     {
-        TGLCadencer other(pump);
+        engine::TGLCadencer other(pump);
         wavOut.setCadencer(&other);
     }
     EXPECT_EQ(wavOut.cadencer(), nullptr);

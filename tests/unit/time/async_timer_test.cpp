@@ -13,16 +13,16 @@ struct AsyncTimerTest : ::testing::Test {
     sim::SimMessageLoop loop{clock};
     std::vector<double> ticks;
 
-    void record(TAsyncTimer& t) {
+    void record(engine::TAsyncTimer& t) {
         t.setOnTimer([this] { ticks.push_back(clock.now()); });
     }
 };
 
 TEST_F(AsyncTimerTest, TicksEveryIntervalFromEnabling) {
-    TAsyncTimer timer(loop);
+    engine::TAsyncTimer timer(loop);
     EXPECT_FALSE(timer.enabled());
     EXPECT_EQ(timer.interval(), 1000u);
-    EXPECT_EQ(timer.threadPriority(), TThreadPriority::tpTimeCritical);
+    EXPECT_EQ(timer.threadPriority(), engine::TThreadPriority::tpTimeCritical);
     record(timer);
     timer.setInterval(10);
     clock.advance(0.0003);
@@ -34,7 +34,7 @@ TEST_F(AsyncTimerTest, TicksEveryIntervalFromEnabling) {
 }
 
 TEST_F(AsyncTimerTest, IntervalZeroDoesNotStartTheWorker) {
-    TAsyncTimer timer(loop);
+    engine::TAsyncTimer timer(loop);
     record(timer);
     timer.setInterval(0);
     timer.setEnabled(true);
@@ -46,7 +46,7 @@ TEST_F(AsyncTimerTest, IntervalZeroDoesNotStartTheWorker) {
 }
 
 TEST_F(AsyncTimerTest, ATickQueuedBeforeDisablingDoesNotCallOnTimer) {
-    TAsyncTimer timer(loop);
+    engine::TAsyncTimer timer(loop);
     record(timer);
     timer.setInterval(10);
     timer.setEnabled(true);
@@ -58,7 +58,7 @@ TEST_F(AsyncTimerTest, ATickQueuedBeforeDisablingDoesNotCallOnTimer) {
 }
 
 TEST_F(AsyncTimerTest, APausedWorkerKeepsItsDeadline) {
-    TAsyncTimer timer(loop);
+    engine::TAsyncTimer timer(loop);
     record(timer);
     timer.setInterval(100);
     timer.setEnabled(true);
@@ -78,7 +78,7 @@ TEST_F(AsyncTimerTest, APausedWorkerKeepsItsDeadline) {
 }
 
 TEST_F(AsyncTimerTest, AnOverrunningHandlerPushesTheDeadlineWithoutABurst) {
-    TAsyncTimer timer(loop);
+    engine::TAsyncTimer timer(loop);
     timer.setInterval(10);
     timer.setOnTimer([&] {
         ticks.push_back(clock.now());
@@ -92,7 +92,7 @@ TEST_F(AsyncTimerTest, AnOverrunningHandlerPushesTheDeadlineWithoutABurst) {
 }
 
 TEST_F(AsyncTimerTest, AnIntervalChangeAppliesFromTheNextDeadline) {
-    TAsyncTimer timer(loop);
+    engine::TAsyncTimer timer(loop);
     record(timer);
     timer.setInterval(10);
     timer.setEnabled(true);
@@ -105,7 +105,7 @@ TEST_F(AsyncTimerTest, AnIntervalChangeAppliesFromTheNextDeadline) {
 }
 
 TEST_F(AsyncTimerTest, AnExceptionInOnTimerIsReportedAndEndsTheTimer) {
-    TAsyncTimer timer(loop);
+    engine::TAsyncTimer timer(loop);
     int calls = 0;
     timer.setInterval(10);
     timer.setOnTimer([&] {
@@ -121,7 +121,7 @@ TEST_F(AsyncTimerTest, AnExceptionInOnTimerIsReportedAndEndsTheTimer) {
 
 TEST_F(AsyncTimerTest, DestroyingATimerWithATickInFlightIsSafe) {
     {
-        auto timer = std::make_unique<TAsyncTimer>(loop);
+        auto timer = std::make_unique<engine::TAsyncTimer>(loop);
         record(*timer);
         timer->setInterval(10);
         timer->setEnabled(true);

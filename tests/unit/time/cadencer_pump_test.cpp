@@ -11,20 +11,20 @@
 namespace coilrun {
 namespace {
 
-struct NullScene : ProgressTarget {
+struct NullScene : engine::ProgressTarget {
     void doProgress(double, double) override {}
 };
 
 struct PumpTest : ::testing::Test {
     sim::SimClock clock;
     sim::SimMessageLoop loop{clock};
-    CadencerPump pump{clock, loop};
+    engine::CadencerPump pump{clock, loop};
     NullScene scene;
 
     // An ASAP cadencer on the scene that counts its frames.
-    std::unique_ptr<TGLCadencer> counting(int& frames) {
-        auto c = std::make_unique<TGLCadencer>(pump);
-        c->setOnProgress([&frames](TGLCadencer&, double, double) { ++frames; });
+    std::unique_ptr<engine::TGLCadencer> counting(int& frames) {
+        auto c = std::make_unique<engine::TGLCadencer>(pump);
+        c->setOnProgress([&frames](engine::TGLCadencer&, double, double) { ++frames; });
         c->setScene(&scene);
         return c;
     }
@@ -34,7 +34,7 @@ TEST_F(PumpTest, AsapCadencerStepsOncePerCycleWhileTheClockMoves) {
     int frames = 0;
     double lastDelta = 0;
     auto c = counting(frames);
-    c->setOnProgress([&](TGLCadencer&, double d, double) {
+    c->setOnProgress([&](engine::TGLCadencer&, double d, double) {
         ++frames;
         lastDelta = d;
     });
@@ -46,8 +46,8 @@ TEST_F(PumpTest, AsapCadencerStepsOncePerCycleWhileTheClockMoves) {
 
 TEST_F(PumpTest, CadencerWithoutSceneIsNeverPumped) {
     int frames = 0;
-    TGLCadencer c(pump);
-    c.setOnProgress([&](TGLCadencer&, double, double) { ++frames; });
+    engine::TGLCadencer c(pump);
+    c.setOnProgress([&](engine::TGLCadencer&, double, double) { ++frames; });
     loop.runFor(0.1);
     EXPECT_EQ(frames, 0);
     EXPECT_FALSE(pump.pumpExists());
@@ -88,11 +88,11 @@ TEST_F(PumpTest, QuickDisableAndEnableKeepsOneChainOfTicks) {
 
 TEST_F(PumpTest, WalksFromTheLastRegisteredDownAndSkipsManualOnes) {
     std::vector<int> order;
-    TGLCadencer a(pump), b(pump), manual(pump);
-    a.setOnProgress([&](TGLCadencer&, double, double) { order.push_back(1); });
-    b.setOnProgress([&](TGLCadencer&, double, double) { order.push_back(2); });
-    manual.setOnProgress([&](TGLCadencer&, double, double) { order.push_back(3); });
-    manual.setMode(TGLCadencerMode::cmManual);
+    engine::TGLCadencer a(pump), b(pump), manual(pump);
+    a.setOnProgress([&](engine::TGLCadencer&, double, double) { order.push_back(1); });
+    b.setOnProgress([&](engine::TGLCadencer&, double, double) { order.push_back(2); });
+    manual.setOnProgress([&](engine::TGLCadencer&, double, double) { order.push_back(3); });
+    manual.setMode(engine::TGLCadencerMode::cmManual);
     a.setScene(&scene);
     b.setScene(&scene);
     manual.setScene(&scene);
@@ -103,8 +103,9 @@ TEST_F(PumpTest, WalksFromTheLastRegisteredDownAndSkipsManualOnes) {
 TEST_F(PumpTest, AnExceptionInAStepDisablesThatCadencerOnly) {
     int frames = 0;
     auto good = counting(frames);
-    TGLCadencer bad(pump);
-    bad.setOnProgress([](TGLCadencer&, double, double) { throw std::runtime_error("bad frame"); });
+    engine::TGLCadencer bad(pump);
+    bad.setOnProgress(
+        [](engine::TGLCadencer&, double, double) { throw std::runtime_error("bad frame"); });
     bad.setScene(&scene);
     loop.runFor(0.05);
     EXPECT_FALSE(bad.enabled());
@@ -116,7 +117,7 @@ TEST_F(PumpTest, AnExceptionInAStepDisablesThatCadencerOnly) {
 TEST_F(PumpTest, WindowTimersKeepTickingWhileThePumpSpins) {
     int frames = 0;
     auto c = counting(frames);
-    TTimer timer(loop);
+    engine::TTimer timer(loop);
     int ticks = 0;
     timer.setInterval(10);
     timer.setOnTimer([&] { ++ticks; });
@@ -129,7 +130,7 @@ TEST_F(PumpTest, MessagesFasterThanTheClockAreThrottled) {
     loop.messageCost = 0; // a tick costs nothing: only the throttle lets time pass
     int frames = 0;
     auto c = counting(frames);
-    TTimer timer(loop);
+    engine::TTimer timer(loop);
     int ticks = 0;
     timer.setInterval(5);
     timer.setOnTimer([&] { ++ticks; });
@@ -143,8 +144,8 @@ TEST_F(PumpTest, MessagesFasterThanTheClockAreThrottled) {
     EXPECT_TRUE(sawThrottle);
     EXPECT_NEAR(ticks, 4, 1);
     // About tooFastLimit frames per millisecond, then a 1 ms pause.
-    EXPECT_GT(frames, 10 * CadencerPump::tooFastLimit);
-    EXPECT_LT(frames, 25 * (CadencerPump::tooFastLimit + 2));
+    EXPECT_GT(frames, 10 * engine::CadencerPump::tooFastLimit);
+    EXPECT_LT(frames, 25 * (engine::CadencerPump::tooFastLimit + 2));
 }
 
 TEST_F(PumpTest, TerminationDisablesPumpedCadencers) {
@@ -160,8 +161,8 @@ TEST_F(PumpTest, TerminationDisablesPumpedCadencers) {
 TEST_F(PumpTest, ACadencerDestroyedByAnotherMidWalkIsSkipped) {
     int frames = 0;
     auto victim = counting(frames);
-    TGLCadencer killer(pump);
-    killer.setOnProgress([&](TGLCadencer&, double, double) { victim.reset(); });
+    engine::TGLCadencer killer(pump);
+    killer.setOnProgress([&](engine::TGLCadencer&, double, double) { victim.reset(); });
     killer.setScene(&scene); // registered last: walked first
     loop.runFor(0.01);
     EXPECT_EQ(frames, 0);
@@ -171,29 +172,29 @@ TEST_F(PumpTest, ACadencerDestroyedByAnotherMidWalkIsSkipped) {
 TEST_F(PumpTest, IdleModeStepsThroughTheIdleHook) {
     int frames = 0;
     auto c = counting(frames);
-    c->setMode(TGLCadencerMode::cmApplicationIdle);
+    c->setMode(engine::TGLCadencerMode::cmApplicationIdle);
     EXPECT_TRUE(loop.hasIdleHandler());
     loop.runFor(0.05);
     EXPECT_NEAR(frames, 50, 2);
     // Another idle cadencer takes the hook; the first leaving does not clear it.
     int otherFrames = 0;
     auto other = counting(otherFrames);
-    other->setMode(TGLCadencerMode::cmApplicationIdle);
+    other->setMode(engine::TGLCadencerMode::cmApplicationIdle);
     c->setEnabled(false);
     EXPECT_TRUE(loop.hasIdleHandler());
-    other->setMode(TGLCadencerMode::cmManual);
+    other->setMode(engine::TGLCadencerMode::cmManual);
     EXPECT_FALSE(loop.hasIdleHandler());
 }
 
 TEST(PumpSideBySide, TwoProgramsInOneProcessKeepTheirOwnPumps) {
     sim::SimClock clockA, clockB;
     sim::SimMessageLoop loopA(clockA), loopB(clockB);
-    CadencerPump pumpA(clockA, loopA), pumpB(clockB, loopB);
+    engine::CadencerPump pumpA(clockA, loopA), pumpB(clockB, loopB);
     NullScene scene;
     int framesA = 0, framesB = 0;
-    TGLCadencer a(pumpA), b(pumpB);
-    a.setOnProgress([&](TGLCadencer&, double, double) { ++framesA; });
-    b.setOnProgress([&](TGLCadencer&, double, double) { ++framesB; });
+    engine::TGLCadencer a(pumpA), b(pumpB);
+    a.setOnProgress([&](engine::TGLCadencer&, double, double) { ++framesA; });
+    b.setOnProgress([&](engine::TGLCadencer&, double, double) { ++framesB; });
     a.setScene(&scene);
     b.setScene(&scene);
     loopA.runFor(0.02);

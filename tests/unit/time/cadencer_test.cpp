@@ -13,7 +13,7 @@ struct Step {
     double newTime;
 };
 
-struct RecordingScene : ProgressTarget {
+struct RecordingScene : engine::ProgressTarget {
     void doProgress(double deltaTime, double newTime) override {
         steps.push_back({deltaTime, newTime});
         if (during) during();
@@ -25,24 +25,26 @@ struct RecordingScene : ProgressTarget {
 struct CadencerTest : ::testing::Test {
     sim::SimClock clock;
     sim::SimMessageLoop loop{clock};
-    CadencerPump pump{clock, loop};
+    engine::CadencerPump pump{clock, loop};
     RecordingScene scene;
     std::vector<Step> steps;
 
-    std::unique_ptr<TGLCadencer> manual() {
-        auto c = std::make_unique<TGLCadencer>(pump);
-        c->setMode(TGLCadencerMode::cmManual);
+    std::unique_ptr<engine::TGLCadencer> manual() {
+        auto c = std::make_unique<engine::TGLCadencer>(pump);
+        c->setMode(engine::TGLCadencerMode::cmManual);
         c->setScene(&scene);
-        c->setOnProgress([this](TGLCadencer&, double d, double t) { steps.push_back({d, t}); });
+        c->setOnProgress([this](engine::TGLCadencer&, double d, double t) {
+            steps.push_back({d, t});
+        });
         return c;
     }
 };
 
 TEST_F(CadencerTest, NewCadencerDefaults) {
-    TGLCadencer c(pump);
+    engine::TGLCadencer c(pump);
     EXPECT_TRUE(c.enabled());
-    EXPECT_EQ(c.mode(), TGLCadencerMode::cmASAP);
-    EXPECT_EQ(c.timeReference(), TGLCadencerTimeReference::cmPerformanceCounter);
+    EXPECT_EQ(c.mode(), engine::TGLCadencerMode::cmASAP);
+    EXPECT_EQ(c.timeReference(), engine::TGLCadencerTimeReference::cmPerformanceCounter);
     EXPECT_EQ(c.timeMultiplier(), 1.0);
     EXPECT_EQ(c.sleepLength(), -1);
     EXPECT_EQ(c.scene(), nullptr);
@@ -104,14 +106,14 @@ TEST_F(CadencerTest, FixedDeltaTimeMakesWholeStepsAndKeepsTheRestPending) {
 TEST_F(CadencerTest, AHandlerThatDisablesItsCadencerGetsNoFurtherSubStep) {
     auto c = manual();
     c->setFixedDeltaTime(0.0025);
-    c->setOnProgress([&](TGLCadencer& self, double d, double t) {
+    c->setOnProgress([&](engine::TGLCadencer& self, double d, double t) {
         steps.push_back({d, t});
         self.setEnabled(false);
     });
     clock.advance(0.01); // four sub-steps owed
     c->progress();
     EXPECT_EQ(steps.size(), 1u);
-    c->setOnProgress([this](TGLCadencer&, double d, double t) { steps.push_back({d, t}); });
+    c->setOnProgress([this](engine::TGLCadencer&, double d, double t) { steps.push_back({d, t}); });
     c->setEnabled(true);
     clock.advance(0.001);
     c->progress();
@@ -162,11 +164,11 @@ TEST_F(CadencerTest, StepFromWithinTheScenesAdvanceIsIgnored) {
     EXPECT_EQ(c->progressing(), 0);
 }
 
-struct Counter : TGLCadencedComponent {
+struct Counter : engine::TGLCadencedComponent {
     std::vector<int>* order = nullptr;
     int id = 0;
     std::function<void()> during;
-    void doProgress(const ProgressTimes&) override {
+    void doProgress(const engine::ProgressTimes&) override {
         order->push_back(id);
         if (during) during();
     }
@@ -211,12 +213,12 @@ TEST_F(CadencerTest, LinksAreClearedWhenEitherSideIsDestroyed) {
 
 TEST_F(CadencerTest, TimeReferences) {
     auto c = manual();
-    c->setTimeReference(TGLCadencerTimeReference::cmExternal);
+    c->setTimeReference(engine::TGLCadencerTimeReference::cmExternal);
     c->setExternalTime(c->originTime() + 7.5);
     EXPECT_NEAR(c->getCurrentTime(), 7.5, 1e-9);
     EXPECT_NEAR(c->getCurrentTime(), 7.5, 1e-9); // reading it does not feed back
 
-    c->setTimeReference(TGLCadencerTimeReference::cmRTC);
+    c->setTimeReference(engine::TGLCadencerTimeReference::cmRTC);
     const double before = c->getCurrentTime();
     clock.advance(2);
     EXPECT_NEAR(c->getCurrentTime() - before, 2.0, 1e-4); // days in a double: ~10 us
@@ -226,11 +228,11 @@ TEST(CadencerWithoutCounter, TimeStandsStillInsteadOfTurningNaN) {
     sim::SimClock clock;
     clock.setHasCounter(false);
     sim::SimMessageLoop loop(clock);
-    CadencerPump pump(clock, loop);
-    TGLCadencer c(pump);
-    c.setMode(TGLCadencerMode::cmManual);
+    engine::CadencerPump pump(clock, loop);
+    engine::TGLCadencer c(pump);
+    c.setMode(engine::TGLCadencerMode::cmManual);
     double seen = -1;
-    c.setOnProgress([&](TGLCadencer&, double d, double) { seen = d; });
+    c.setOnProgress([&](engine::TGLCadencer&, double d, double) { seen = d; });
     clock.advance(1);
     c.progress();
     EXPECT_EQ(seen, 0.0);
@@ -250,7 +252,7 @@ TEST_F(CadencerTest, DestroyingACadencerDuringItsOwnStepIsAnAssertionFailure) {
         {
             auto c = manual();
             auto* raw = c.release();
-            raw->setOnProgress([raw](TGLCadencer&, double, double) { delete raw; });
+            raw->setOnProgress([raw](engine::TGLCadencer&, double, double) { delete raw; });
             raw->progress();
         },
         "Assertion failure");

@@ -13,7 +13,7 @@ struct TimerTest : ::testing::Test {
 };
 
 TEST_F(TimerTest, ArmedOnlyWithIntervalEnabledAndHandler) {
-    TTimer timer(loop);
+    engine::TTimer timer(loop);
     EXPECT_TRUE(timer.enabled());
     EXPECT_EQ(timer.interval(), 1000u);
     EXPECT_FALSE(timer.armed()); // no handler yet
@@ -28,7 +28,7 @@ TEST_F(TimerTest, ArmedOnlyWithIntervalEnabledAndHandler) {
 }
 
 TEST_F(TimerTest, EveryChangeRestartsTheFullPeriod) {
-    TTimer timer(loop);
+    engine::TTimer timer(loop);
     std::vector<double> ticks;
     timer.setInterval(100);
     timer.setOnTimer([&] { ticks.push_back(clock.now()); });
@@ -45,19 +45,19 @@ TEST_F(TimerTest, EveryChangeRestartsTheFullPeriod) {
 }
 
 TEST_F(TimerTest, RefusalRaisesOutOfResources) {
-    TTimer timer(loop);
+    engine::TTimer timer(loop);
     loop.refuseTimers = true;
     try {
         timer.setOnTimer([] {});
         FAIL() << "no exception";
-    } catch (const EOutOfResources& e) {
+    } catch (const engine::EOutOfResources& e) {
         EXPECT_STREQ(e.what(), "Not enough timers available");
     }
     EXPECT_FALSE(timer.armed());
 }
 
 TEST_F(TimerTest, HandlerMayDisableItsTimerAndItsExceptionsAreReported) {
-    TTimer timer(loop);
+    engine::TTimer timer(loop);
     int ticks = 0;
     timer.setInterval(10);
     timer.setOnTimer([&] {
@@ -75,7 +75,7 @@ TEST_F(TimerTest, HandlerMayDisableItsTimerAndItsExceptionsAreReported) {
 TEST_F(TimerTest, DestructionStopsTheWindowTimer) {
     int ticks = 0;
     {
-        TTimer timer(loop);
+        engine::TTimer timer(loop);
         timer.setInterval(10);
         timer.setOnTimer([&] { ++ticks; });
     }
