@@ -47,8 +47,12 @@ void TSplashScreen::FormCreate() {
 
 void TSplashScreen::wb1DocumentComplete() {
     const std::string location = wb1->locationName();
-    // A bare address ("http://...") means the page had no title: no score list.
-    if (location.size() >= 5 && location[4] == ':') {
+    // A bare address means the page had no title or did not load: no score list. An
+    // "http:" address has ":" as its fifth character (so has the server's own title
+    // for a list it cannot read); an "https:" one has it as its sixth.
+    const bool bareAddress =
+        (location.size() >= 5 && location[4] == ':') || location.rfind("https://", 0) == 0;
+    if (bareAddress) {
         scoreListAvailable = false;
     } else {
         scoreListText = wb1->locationName();

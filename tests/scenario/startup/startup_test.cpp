@@ -122,6 +122,17 @@ TEST_F(StartupTest, TitleWithColonAsFifthCharacterIsNoScoreList) {
     EXPECT_FALSE(app->splash().scoreListAvailable);
 }
 
+TEST_F(StartupTest, FailedLoadFromAnHttpsServerIsNoScoreList) {
+    setEnvironment("COILRUN_SCORE_SERVER", "https://scores.example/");
+    serve(answer(SimPage::Outcome::Failed));
+    start();
+    setEnvironment("COILRUN_SCORE_SERVER", nullptr);
+    runFor(0.05);
+    EXPECT_TRUE(main().visible);
+    EXPECT_FALSE(app->splash().scoreListAvailable) << app->splash().scoreListText;
+    EXPECT_EQ(app->splash().scoreListText, "");
+}
+
 TEST_F(StartupTest, AnyOtherTitleIsTakenAsTheListEvenAnEmptyOne) {
     for (const std::string title : {"", "abc:", "abcde:f", "x"}) {
         sim::SimPlatform local;
