@@ -13,6 +13,10 @@
 #
 #     bench/game/fps.sh [build dir, default build] [seconds per measurement, default 10] [WxH, default 1280x720]
 #
+# With FPS_LEVEL=N the throw-away home holds a settings file with level N
+# unlocked, so (b) and (c) measure level N instead (Space plays the highest
+# level unlocked).
+#
 # The program is started as a desktop would start it (bench/lib/desktop_session.sh),
 # with a throw-away home, so it starts at level 1. Prints the figures; never
 # fails on a slow machine.
@@ -28,6 +32,12 @@ done
 source "$root/bench/lib/desktop_session.sh"
 
 desktop_start "$size"
+level="${FPS_LEVEL:-1}"
+[[ "$level" =~ ^[1-9][0-9]*$ ]] || { echo "fps.sh: FPS_LEVEL is a level number" >&2; exit 2; }
+if ((level > 1)); then
+    mkdir -p "$work/home/.config/Quorvex"
+    printf '[General]\nlevel=%d\n' "$level" >"$work/home/.config/Quorvex/Coilrun.conf"
+fi
 desktop_score_server "$build"
 (($(id -u) == 0)) && echo "(running as root: the program gets QTWEBENGINE_DISABLE_SANDBOX=1)"
 desktop_launch "$build"
@@ -104,6 +114,7 @@ for _ in $(seq 120); do
     sleep 1
 done
 [[ -n "$menu_up" ]] || echo "fps.sh: the main menu was not read on screen; measuring anyway" >&2
+reads "LEVEL $level" || echo "fps.sh: the main menu does not read LEVEL $level; measuring anyway" >&2
 find_window
 
 echo "coilrun at ${size/x/ x } on $(x xdpyinfo 2>/dev/null | awk '/^vendor string/ { $1 = $2 = ""; print }' | sed 's/^ *//') ($(nproc) cores, load $(cut -d' ' -f1-3 /proc/loadavg))"
@@ -119,7 +130,7 @@ sample 180 settle >"$work/start.log" || true
 sleep 2
 find_window
 sample "$seconds" >"$work/play.log"
-report "(b) level 1 in play" "$work/play.log"
+report "(b) level $level in play" "$work/play.log"
 desktop_memory "(b) memory in play"
 
 # The first caption update after Space whose light differs from the menu's is the
