@@ -67,6 +67,18 @@ TForm1::TForm1(platform::Platform& platform, engine::CadencerPump& pump,
 
 TForm1::~TForm1() {
     window_->onClose = nullptr;
+    // The scene's objects go one by one below, and closing a sound's sink can run the
+    // event loop: no frame or timer of the scene may run in between, on half of it.
+    const SceneLinks& l = links_;
+    for (engine::TGLCadencer* c :
+         {l.Cadencer1, l.Cadencer2, l.Cadencer3, l.Cadencer4, l.CadencerMenu})
+        if (c) c->setEnabled(false);
+    for (engine::TTimer* t : {l.runtime, l.tmrmusic, l.timergametime, l.timerTitle, l.timermude,
+                              l.timermainmenumusic, l.timerHT, l.timercountdown})
+        if (t) t->setEnabled(false);
+    for (engine::TAsyncTimer* t : {l.asynctmr1, l.asynctmrAllTime, l.asynctmrTimerMenu,
+                                   l.asynctmrTimerMenu1, l.asynctmrtimerzoom})
+        if (t) t->setEnabled(false);
     // The viewer lets go of the scene before the scene goes.
     glscnvwr1->setScene(nullptr);
     glscnvwr1->setCamera(nullptr);

@@ -5,6 +5,7 @@
 #include <QEvent>
 #include <QThread>
 #include <QTimerEvent>
+#include <algorithm>
 #include <condition_variable>
 #include <cstdio>
 #include <thread>
@@ -33,6 +34,7 @@ bool onUiThread() {
 
 struct QtMessageLoop::Request {
     std::function<void()> fn;
+    const void* owner = nullptr;
     std::mutex m;
     std::condition_variable cv;
     bool done = false;
@@ -92,11 +94,14 @@ public:
             paused_ = false;
         }
         cv_.notify_all();
-        // The worker may be waiting for its tick to run here; keep serving it.
+        // The worker may be waiting for its tick to run here: the tick is dropped, and
+        // only this worker's. Running the other queued requests here would run other
+        // timers' handlers in the middle of whatever is destroying this one, such as a
+        // scene whose objects are half gone.
         std::unique_lock lock(m_);
         while (!ended_) {
             lock.unlock();
-            loop_.runQueuedRequests();
+            loop_.dropRequestsOf(this);
             lock.lock();
             cv_.wait_for(lock, std::chrono::milliseconds(1), [this] { return ended_; });
         }
@@ -136,7 +141,7 @@ private:
                     continue;
                 }
                 try {
-                    loop_.runOnUiThreadAndWait([this] { schedule_.deliverTick(); });
+                    loop_.runOnUiThreadAndWait([this] { schedule_.deliverTick(); }, this);
                 } catch (...) {
                     fatal_ = true;
                     break;
@@ -254,12 +259,17 @@ void QtMessageLoop::onIdleEvent() {
 }
 
 void QtMessageLoop::runOnUiThreadAndWait(std::function<void()> fn) {
+    runOnUiThreadAndWait(std::move(fn), nullptr);
+}
+
+void QtMessageLoop::runOnUiThreadAndWait(std::function<void()> fn, const void* owner) {
     if (onUiThread()) {
         fn();
         return;
     }
     auto request = std::make_shared<Request>();
     request->fn = std::move(fn);
+    request->owner = owner;
     {
         std::lock_guard lock(requestsMutex_);
         requests_.push_back(request);
@@ -268,6 +278,23 @@ void QtMessageLoop::runOnUiThreadAndWait(std::function<void()> fn) {
     std::unique_lock lock(request->m);
     request->cv.wait(lock, [&] { return request->done; });
     if (request->error) std::rethrow_exception(request->error);
+}
+
+void QtMessageLoop::dropRequestsOf(const void* owner) {
+    std::deque<std::shared_ptr<Request>> dropped;
+    {
+        std::lock_guard lock(requestsMutex_);
+        const auto mine = std::stable_partition(
+            requests_.begin(), requests_.end(),
+            [owner](const std::shared_ptr<Request>& r) { return r->owner != owner; });
+        dropped.assign(mine, requests_.end());
+        requests_.erase(mine, requests_.end());
+    }
+    for (auto& request : dropped) {
+        std::lock_guard lock(request->m);
+        request->done = true;
+        request->cv.notify_all();
+    }
 }
 
 void QtMessageLoop::runQueuedRequests() {

@@ -28,6 +28,11 @@ public:
     void processMessages() override;
     void setIdleHandler(std::function<bool()> handler) override;
     void runOnUiThreadAndWait(std::function<void()> fn) override;
+    // As above, for a request that dropRequestsOf(owner) can take back unrun.
+    void runOnUiThreadAndWait(std::function<void()> fn, const void* owner);
+    // Ends the waits of owner's queued requests without running them; the rest stay
+    // queued. On the UI thread only.
+    void dropRequestsOf(const void* owner);
     std::unique_ptr<platform::TickWorker> createTickWorker(platform::TickSchedule& s) override;
     void reportException(std::exception_ptr error) override;
     void quit() override;

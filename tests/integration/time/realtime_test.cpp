@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <atomic>
 #include <gtest/gtest.h>
+#include <memory>
 #include <thread>
 #include <vector>
 
@@ -82,6 +83,31 @@ TEST(AsyncTimerRealTime, DestroyingATimerWhileItsTickWaitsDoesNotHang) {
         std::this_thread::sleep_for(std::chrono::milliseconds(5)); // ticks queue up unserved
     }
     SUCCEED();
+}
+
+TEST(AsyncTimerRealTime, DestroyingATimerRunsNoOtherTimersTick) {
+    // A scene going away object by object destroys its timers one after the other;
+    // another timer's handler, run in between, would find half the scene gone.
+    QtClock clock;
+    QtMessageLoop loop(clock);
+    bool destroying = false;
+    int ticksDuringDestruction = 0;
+    engine::TAsyncTimer other(loop);
+    other.setInterval(1);
+    other.setOnTimer([&] { ticksDuringDestruction += destroying; });
+    other.setEnabled(true);
+    for (int i = 0; i < 5; ++i) {
+        auto timer = std::make_unique<engine::TAsyncTimer>(loop);
+        timer->setInterval(1);
+        timer->setOnTimer([] {});
+        timer->setEnabled(true);
+        std::this_thread::sleep_for(std::chrono::milliseconds(5)); // both timers' ticks wait
+        destroying = true;
+        timer.reset();
+        destroying = false;
+    }
+    EXPECT_EQ(ticksDuringDestruction, 0);
+    other.setEnabled(false);
 }
 
 TEST(AsapPumpRealTime, WindowTimersAndOtherThreadsGetThroughWhileItSpins) {
