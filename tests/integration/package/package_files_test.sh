@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The Debian package's contents as the system's own tools judge them: the
-# control fields, the file list, the desktop entry (desktop-file-validate), the
-# AppStream metainfo and its screenshots (appstreamcli), the icons, the manual
-# pages (man --warnings) and the service unit (systemd-analyze verify with the
+# control fields, the file list (lintian too), the desktop entry
+# (desktop-file-validate), the AppStream metainfo and its screenshots
+# (appstreamcli), the icons, the manual pages (man --warnings) and the service unit (systemd-analyze verify with the
 # package's program and manual in place, and its exposure score).
 #   package_files_test.sh SOURCE_DIR DEB_DIR
 set -uo pipefail
@@ -44,6 +44,7 @@ usr/bin/coilrun
 usr/bin/coilrun-scored
 usr/lib/systemd/system/coilrun-scored.service
 usr/share/applications/example.quorvex.Coilrun.desktop
+usr/share/doc/coilrun/changelog.Debian.gz
 usr/share/doc/coilrun/copyright
 usr/share/man/man6/coilrun.6.gz
 usr/share/man/man8/coilrun-scored.8.gz
@@ -56,6 +57,14 @@ for script in postinst prerm postrm; do
     check "$script is an executable shell script" \
         bash -c "test -x '$work/control/$script' && sh -n '$work/control/$script'"
 done
+
+# Debian's own package checker: no error and no warning, but for two tags: the
+# game's place in /usr/bin rather than /usr/games, and a first changelog entry
+# that closes no request-for-packaging bug (the package is not uploaded to
+# Debian's archive).
+check "lintian" bash -c "lintian --allow-root '$deb' | grep -E '^[EW]: ' |
+    grep -vE ' (package-section-games-but-contains-no-game|initial-upload-closes-no-bugs)' |
+    (! grep .)"
 
 dpkg-deb -x "$deb" "$work/root"
 r="$work/root"
