@@ -66,12 +66,12 @@ int main(int argc, char** argv) {
         font.setFont(gameFont());
         builds.push_back(timeMs([&] { font.glyphImage(); }));
         gl->render(64, 64, [&](int, int) {
-            GlObjects objects;
+            GlRenderer context;
             uploads.push_back(timeMs([&] {
-                font.textOut(0, 0, "W", {1, 1, 1, 1}, objects);
+                font.textOut(0, 0, "W", {1, 1, 1, 1}, context);
                 glFinish();
             }));
-            objects.release();
+            context.releaseGl();
         });
         if (i == 0) {
             const platform::Image& img = font.glyphImage();
@@ -98,10 +98,10 @@ int main(int argc, char** argv) {
             if (const GlyphMesh* m = a.glyphSet()->mesh(static_cast<unsigned char>(c)))
                 triangles += m->triangleCount();
         double compile = 0;
-        GlObjects objects;
+        GlRenderer context;
         gl->render(64, 64, [&](int, int) {
             compile = timeMs([&] {
-                a.glyphSet()->compile(objects);
+                a.glyphSet()->compile(context);
                 glFinish();
             });
         });
@@ -111,7 +111,7 @@ int main(int argc, char** argv) {
                     compile);
         std::printf("  shared (second text): %.4f ms\n", shared);
         gl->makeCurrent();
-        objects.release();
+        context.releaseGl();
     }
 
     // --- per-frame drawing: a 10-line menu and a 12-letter space text ---

@@ -1,7 +1,5 @@
 #include "engine/hud/bitmap_font.h"
 
-#include "engine/render/gl.h"
-
 #include <algorithm>
 #include <cstdlib>
 
@@ -61,12 +59,9 @@ void TGLCustomBitmapFont::invalidate() {
     ++textureVersion_;
 }
 
-void TGLCustomBitmapFont::ensureBuilt() {
-    if (!dirty_ || building_) return;
+void TGLCustomBitmapFont::runBuild() {
+    // buildGlyphs may ask for metrics, which must not start another build.
     building_ = true;
-    dirty_ = false;
-    ++textureVersion_;
-    ++buildCount_;
     try {
         buildGlyphs();
     } catch (...) {
@@ -74,6 +69,24 @@ void TGLCustomBitmapFont::ensureBuilt() {
         throw;
     }
     building_ = false;
+}
+
+void TGLCustomBitmapFont::ensureBuilt() {
+    if (!dirty_ || building_) return;
+    dirty_ = false;
+    ++textureVersion_;
+    ++buildCount_;
+    imageDropped_ = false;
+    imageWidth_ = imageHeight_ = 0;
+    runBuild();
+    imageWidth_ = image_.width;
+    imageHeight_ = image_.height;
+}
+
+void TGLCustomBitmapFont::restoreImage() {
+    if (!imageDropped_ || building_) return;
+    imageDropped_ = false;
+    runBuild();
 }
 
 int TGLCustomBitmapFont::charWidth() {
@@ -144,6 +157,7 @@ int TGLCustomBitmapFont::textBlockHeight(const std::string& text) {
 
 const platform::Image& TGLCustomBitmapFont::glyphImage() {
     ensureBuilt();
+    restoreImage();
     return image_;
 }
 
@@ -153,7 +167,7 @@ std::vector<GlyphQuad> TGLCustomBitmapFont::layoutString(const std::string& text
                                                          bool yDown) {
     std::vector<GlyphQuad> quads;
     ensureBuilt();
-    if (image_.empty() || text.empty()) return quads;
+    if (imageWidth_ <= 0 || imageHeight_ <= 0 || text.empty()) return quads;
 
     const float down = yDown ? 1.0f : -1.0f;
     auto lineStartX = [&](std::size_t from) {
@@ -177,7 +191,7 @@ std::vector<GlyphQuad> TGLCustomBitmapFont::layoutString(const std::string& text
     const float originY = point ? point->y : 0.0f;
     float penX = originX + lineStartX(0);
     float penY = originY + top;
-    const float invW = 1.0f / float(image_.width), invH = 1.0f / float(image_.height);
+    const float invW = 1.0f / float(imageWidth_), invH = 1.0f / float(imageHeight_);
     for (std::size_t i = 0; i < text.size(); ++i) {
         const unsigned char c = static_cast<unsigned char>(text[i]);
         if (c == '\r') {
@@ -203,85 +217,45 @@ std::vector<GlyphQuad> TGLCustomBitmapFont::layoutString(const std::string& text
     return quads;
 }
 
-bool TGLCustomBitmapFont::bindTexture(GlObjects& objects) {
-    GlObjects::Entry* texture = objects.find(glOwner_);
-    if (!texture) texture = objects.makeTexture(glOwner_);
-    if (!texture) return false;
-    glBindTexture(GL_TEXTURE_2D, texture->name);
-    if (texture->version == textureVersion_) return true;
-    texture->version = textureVersion_;
-    std::vector<unsigned char> rgba(std::size_t(image_.width) * image_.height * 4);
-    for (std::size_t i = 0; i < image_.pixels.size(); ++i) {
-        const std::uint32_t p = image_.pixels[i];
-        rgba[i * 4 + 0] = static_cast<unsigned char>(platform::red(p));
-        rgba[i * 4 + 1] = static_cast<unsigned char>(platform::green(p));
-        rgba[i * 4 + 2] = static_cast<unsigned char>(platform::blue(p));
-        rgba[i * 4 + 3] = static_cast<unsigned char>(platform::alpha(p));
-    }
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    const bool mipmaps =
-        minFilter_ != TGLMinFilter::miNearest && minFilter_ != TGLMinFilter::miLinear;
-    static constexpr GLint kMin[] = {GL_NEAREST,
-                                     GL_LINEAR,
-                                     GL_NEAREST_MIPMAP_NEAREST,
-                                     GL_LINEAR_MIPMAP_NEAREST,
-                                     GL_NEAREST_MIPMAP_LINEAR,
-                                     GL_LINEAR_MIPMAP_LINEAR};
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, kMin[int(minFilter_)]);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER,
-                    magFilter_ == TGLMagFilter::maNearest ? GL_NEAREST : GL_LINEAR);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-    if (mipmaps)
-        gluBuild2DMipmaps(GL_TEXTURE_2D, GL_RGBA, image_.width, image_.height, GL_RGBA,
-                          GL_UNSIGNED_BYTE, rgba.data());
-    else
-        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, image_.width, image_.height, 0, GL_RGBA,
-                     GL_UNSIGNED_BYTE, rgba.data());
-    return true;
-}
-
 void TGLCustomBitmapFont::renderString(const std::string& text, TGLTextAlignment alignment,
                                        TGLTextLayout layout, const Vec4& color, const Vec3* point,
-                                       bool yDown, GlObjects& objects) {
+                                       bool yDown, RenderBackend& backend) {
     const std::vector<GlyphQuad> quads = layoutString(text, alignment, layout, point, yDown);
     if (quads.empty()) return;
-
-    glPushAttrib(GL_ENABLE_BIT | GL_TEXTURE_BIT | GL_CURRENT_BIT);
-    if (!bindTexture(objects)) {
-        glPopAttrib();
-        return;
-    }
-    glDisable(GL_LIGHTING);
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glEnable(GL_TEXTURE_2D);
-    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
-    glColor4f(color.x, color.y, color.z, color.w);
+    bool uploaded = false;
+    QuadTexture texture;
+    texture.owner = &glOwner_;
+    texture.version = textureVersion_;
+    // The font's filters are listed in the backend's order.
+    static_assert(int(TGLMinFilter::miLinearMipmapLinear) ==
+                  int(TextureMinFilter::linearMipmapLinear));
+    texture.minFilter = static_cast<TextureMinFilter>(int(minFilter_));
+    texture.magNearest = magFilter_ == TGLMagFilter::maNearest;
+    texture.image = [&]() -> const platform::Image* {
+        uploaded = true;
+        restoreImage();
+        return &image_;
+    };
+    QuadBatch batch;
+    batch.color = color;
+    batch.texture = &texture;
+    batch.quads.reserve(quads.size());
     const float down = yDown ? 1.0f : -1.0f;
-    glBegin(GL_QUADS);
-    for (const GlyphQuad& q : quads) {
-        const float y1 = q.y + down * q.height;
-        glTexCoord2f(q.s0, q.t0);
-        glVertex2f(q.x, q.y);
-        glTexCoord2f(q.s0, q.t1);
-        glVertex2f(q.x, y1);
-        glTexCoord2f(q.s1, q.t1);
-        glVertex2f(q.x + q.width, y1);
-        glTexCoord2f(q.s1, q.t0);
-        glVertex2f(q.x + q.width, q.y);
+    for (const GlyphQuad& q : quads)
+        batch.quads.push_back(
+            {q.x, q.y, q.x + q.width, q.y + down * q.height, q.s0, q.t0, q.s1, q.t1});
+    backend.drawQuads(batch);
+    if (uploaded && remakesGlyphs()) {
+        image_ = platform::Image{};
+        imageDropped_ = true;
     }
-    glEnd();
-    glPopAttrib();
-    // Text is drawn blended and whoever draws after it expects to find blending on.
-    glEnable(GL_BLEND);
 }
 
 void TGLCustomBitmapFont::textOut(int x, int y, const std::string& text, const Vec4& color,
-                                  GlObjects& objects) {
+                                  RenderBackend& backend) {
     const Vec3 p{float(x), float(y), 0};
     renderString(text, TGLTextAlignment::taLeftJustify, TGLTextLayout::tlTop, color, &p, true,
-                 objects);
+                 backend);
 }
 
 } // namespace coilrun::engine

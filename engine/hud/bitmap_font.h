@@ -3,6 +3,7 @@
 #include "engine/objects/vector_math.h"
 #include "engine/platform/image.h"
 #include "engine/render/gl_objects.h"
+#include "engine/render/render_context.h"
 
 #include <array>
 #include <cstdint>
@@ -91,8 +92,12 @@ public:
     // Height in pixels of a block of text whose lines are separated by carriage returns.
     int textBlockHeight(const std::string& text);
 
-    // The glyph image (white glyphs with coverage in alpha), built on first use.
+    // The glyph image (white glyphs with coverage in alpha), built on first use. A font
+    // that can make its glyphs again drops the image once a context holds it as a texture
+    // and makes it again when one needs it.
     const platform::Image& glyphImage();
+    // Whether the image is in memory now.
+    bool holdsGlyphImage() const { return !image_.empty(); }
     // Times the glyphs have been laid out and drawn into the image.
     int buildCount() const { return buildCount_; }
 
@@ -101,19 +106,22 @@ public:
     std::vector<GlyphQuad> layoutString(const std::string& text, TGLTextAlignment alignment,
                                         TGLTextLayout layout, const Vec3* point, bool yDown);
 
-    // Draws text into the current GL context with the texture modulated by color, leaving
-    // blending on; lighting and texturing are restored. The glyph texture is kept in that
-    // context's objects (each context has its own copy), uploaded again when it is missing
-    // there or older than the glyphs.
+    // Draws text through backend in its current matrix, the glyph texture modulated by
+    // color. The texture is kept in the context drawn into (each context has its own
+    // copy), uploaded again when it is missing there or older than the glyphs.
     void renderString(const std::string& text, TGLTextAlignment alignment, TGLTextLayout layout,
-                      const Vec4& color, const Vec3* point, bool yDown, GlObjects& objects);
+                      const Vec4& color, const Vec3* point, bool yDown, RenderBackend& backend);
     // Text at a point with a downward Y axis, laid out top-left.
-    void textOut(int x, int y, const std::string& text, const Vec4& color, GlObjects& objects);
+    void textOut(int x, int y, const std::string& text, const Vec4& color,
+                 RenderBackend& backend);
 
 protected:
     // Fills the cell sizes, glyph widths and glyph image. The base class keeps whatever
     // was stored by hand.
     virtual void buildGlyphs() {}
+    // Whether buildGlyphs makes the same glyphs again from the font's own source, so that
+    // the image may be dropped once uploaded. Glyphs stored by hand cannot be.
+    virtual bool remakesGlyphs() const { return false; }
     // The glyphs must be laid out again before their next use.
     void invalidate();
 
@@ -127,9 +135,9 @@ protected:
 
 private:
     void ensureBuilt();
-    // Binds the glyph texture in objects' context, uploading the glyph image if that
-    // context has no copy of the present one. False when GL gives no texture.
-    bool bindTexture(GlObjects& objects);
+    void runBuild();
+    // Makes the dropped image again, the same as before: no version moves on.
+    void restoreImage();
 
     int hSpace_ = 1;
     int vSpace_ = 1;
@@ -138,6 +146,9 @@ private:
     bool dirty_ = true;
     bool building_ = false;
     int buildCount_ = 0;
+    // The image went after its upload; its size stays for laying out.
+    bool imageDropped_ = false;
+    int imageWidth_ = 0, imageHeight_ = 0;
     GlObjectOwner glOwner_;
     // Grows with every change of the image or its sampling.
     std::uint64_t textureVersion_ = 1;

@@ -1,6 +1,6 @@
 #include "engine/hud/game_menu.h"
 
-#include "engine/render/gl.h"
+#include "engine/render/geometry_sink.h"
 #include "engine/render/render_context.h"
 
 #include <algorithm>
@@ -196,29 +196,19 @@ void TGLGameMenu::doRender(RenderContext& ctx, bool renderSelf, bool renderChild
 void TGLGameMenu::drawMenu(RenderContext& ctx) {
     int y = layoutMenu();
     const float x = position().x();
+    RenderBackend& backend = ctx.backend();
 
-    glPushAttrib(GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT | GL_CURRENT_BIT | GL_TEXTURE_BIT |
-                 GL_DEPTH_BUFFER_BIT | GL_LIGHTING_BIT | GL_POLYGON_BIT);
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
+    backend.pushMatrix();
     if (menuScale_ == TGLGameMenuScale::gms1024x768 && ctx.viewportWidth > 0 &&
         ctx.viewportHeight > 0)
-        glScalef(float(ctx.viewportWidth) / 1024.0f, float(ctx.viewportHeight) / 768.0f, 1);
-    glDisable(GL_DEPTH_TEST);
-    glDisable(GL_LIGHTING);
-    glDisable(GL_CULL_FACE);
+        backend.multMatrix(Mat4::scaling(
+            {float(ctx.viewportWidth) / 1024.0f, float(ctx.viewportHeight) / 768.0f, 1}));
 
     if (backColor_.alpha() > 0) {
-        glDisable(GL_TEXTURE_2D);
-        glEnable(GL_BLEND);
-        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-        glColor4fv(backColor_.data());
-        glBegin(GL_QUADS);
-        glVertex2i(boxLeft_, boxTop_);
-        glVertex2i(boxLeft_, boxBottom_);
-        glVertex2i(boxRight_, boxBottom_);
-        glVertex2i(boxRight_, boxTop_);
-        glEnd();
+        QuadBatch box;
+        box.color = backColor_.color();
+        box.quads.push_back({float(boxLeft_), float(boxTop_), float(boxRight_), float(boxBottom_)});
+        backend.drawQuads(box);
     }
 
     if (titleHeight_ > 0) {
@@ -228,43 +218,39 @@ void TGLGameMenu::drawMenu(RenderContext& ctx) {
                 : nullptr;
         if (title) {
             const float left = x - float(titleWidth_ / 2), right = x + float(titleWidth_ / 2);
+            const float top = float(y), bottom = float(y + titleHeight_);
             ctx.applyMaterial(title->material());
-            glColor4f(1, 1, 1, 1);
-            glBegin(GL_QUADS);
-            glNormal3f(0, 0, 1);
-            glTexCoord2f(0, 0);
-            glVertex2f(left, float(y + titleHeight_));
-            glTexCoord2f(1, 0);
-            glVertex2f(right, float(y + titleHeight_));
-            glTexCoord2f(1, 1);
-            glVertex2f(right, float(y));
-            glTexCoord2f(0, 1);
-            glVertex2f(left, float(y));
-            glEnd();
+            GeometrySink& sink = ctx.immediate();
+            sink.color({1, 1, 1, 1});
+            sink.begin(PrimitiveType::quads);
+            sink.normal({0, 0, 1});
+            // The picture's bottom row (t = 0) on the lower edge.
+            sink.texCoord(0, 0);
+            sink.vertex({left, bottom, 0});
+            sink.texCoord(1, 0);
+            sink.vertex({right, bottom, 0});
+            sink.texCoord(1, 1);
+            sink.vertex({right, top, 0});
+            sink.texCoord(0, 1);
+            sink.vertex({left, top, 0});
+            sink.end();
             ctx.releaseMaterial(title->material());
-            glDisable(GL_LIGHTING);
         }
         y += titleHeight_ + spacing_;
     }
 
     const int lh = font_->charHeight();
-    GlObjects* objects = ctx.backend().glObjects();
-    for (int i = 0; objects && i < int(items_.size()); ++i) {
+    for (int i = 0; i < int(items_.size()); ++i) {
         const TGLColor& c = lineColor(i);
         const std::string& line = items_[std::size_t(i)];
-        if (c.alpha() <= 0) { // faded out: it would change no pixel
-            y += lh + spacing_;
-            continue;
+        if (c.alpha() > 0) { // faded out it would change no pixel
+            const Vec3 at{x - float(font_->textWidth(line) / 2), float(y), 0};
+            font_->renderString(line, TGLTextAlignment::taLeftJustify, TGLTextLayout::tlTop,
+                                c.color(), &at, true, backend);
         }
-        const Vec3 at{x - float(font_->textWidth(line) / 2), float(y), 0};
-        font_->renderString(line, TGLTextAlignment::taLeftJustify, TGLTextLayout::tlTop, c.color(),
-                            &at, true, *objects);
         y += lh + spacing_;
     }
-
-    glPopMatrix();
-    // The overlay pass leaves no state of ours to the objects drawn after the menu.
-    glPopAttrib();
+    backend.popMatrix();
 }
 
 } // namespace coilrun::engine

@@ -1,6 +1,5 @@
 #include "engine/hud/hud_text.h"
 
-#include "engine/render/gl.h"
 #include "engine/render/render_context.h"
 
 namespace coilrun::engine {
@@ -57,19 +56,14 @@ Mat4 TGLHUDText::textMatrix(float dpi) const {
 }
 
 void TGLHUDText::doRender(RenderContext& ctx, bool renderSelf, bool renderChildren) {
-    GlObjects* objects = ctx.backend().glObjects();
-    if (renderSelf && font_ && !text_.empty() && modulateColor_.alpha() > 0 && objects) {
-        glPushAttrib(GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT | GL_CURRENT_BIT | GL_TEXTURE_BIT |
-                     GL_DEPTH_BUFFER_BIT | GL_LIGHTING_BIT);
-        glMatrixMode(GL_MODELVIEW);
-        glPushMatrix();
-        glMultMatrixf(textMatrix(ctx.dpi).data());
-        glDisable(GL_DEPTH_TEST);
-        glDisable(GL_CULL_FACE);
+    // Faded out completely it would change no pixel.
+    if (renderSelf && font_ && !text_.empty() && modulateColor_.alpha() > 0) {
+        RenderBackend& backend = ctx.backend();
+        backend.pushMatrix();
+        backend.multMatrix(textMatrix(ctx.dpi));
         font_->renderString(text_, alignment_, layout_, modulateColor_.color(), nullptr, false,
-                            *objects);
-        glPopMatrix();
-        glPopAttrib();
+                            backend);
+        backend.popMatrix();
     }
     if (renderChildren && count() > 0) this->renderChildren(0, int(count()) - 1, ctx);
 }

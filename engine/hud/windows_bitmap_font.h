@@ -53,6 +53,7 @@ public:
 
 protected:
     void buildGlyphs() override;
+    bool remakesGlyphs() const override { return rasterizer_ != nullptr; }
 
 private:
     const platform::FontRasterizer* rasterizer_;

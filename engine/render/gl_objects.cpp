@@ -74,6 +74,13 @@ GlObjects::Entry* GlObjects::make(const GlObjectOwner& owner, unsigned slot, Kin
     return e.name ? &e : nullptr;
 }
 
+void GlObjects::drop(const GlObjectOwner& owner, unsigned slot) {
+    if (Entry* e = find(owner, slot)) {
+        remove(*e);
+        e->name = 0;
+    }
+}
+
 void GlObjects::remove(const Entry& e) {
     if (e.kind == Kind::lists)
         calls_.deleteLists(e.name, e.count);

@@ -66,6 +66,8 @@ public:
     // held before. Null (and the slot empty) when GL gives no name.
     Entry* makeLists(const GlObjectOwner& owner, unsigned slot, int count);
     Entry* makeTexture(const GlObjectOwner& owner, unsigned slot = 0);
+    // Deletes what owner keeps under slot (a build that failed half-way).
+    void drop(const GlObjectOwner& owner, unsigned slot = 0);
 
     // Deletes the objects of owners that went since the last call.
     void collect();

@@ -63,22 +63,6 @@ GLenum alphaFunc(TGLAlphaFunc f) {
     return GL_ALWAYS;
 }
 
-// Blending modes whose alpha test passes only alpha above 0: with a colour of alpha 0
-// (not replaced by a texture's own) no fragment gets through, colour or depth.
-bool whollyTransparent(const TGLMaterial& material) {
-    const TGLMaterial& m = material.effective();
-    if (m.blendingMode() != TGLBlendingMode::bmTransparency &&
-        m.blendingMode() != TGLBlendingMode::bmAdditive)
-        return false;
-    if (m.frontProperties().diffuse().alpha() > 0) return false;
-    if (const TGLFaceProperties* back = m.backPropertiesIfAny();
-        back && back->diffuse().alpha() > 0)
-        return false;
-    const TGLTexture* tex = m.textureIfAny();
-    return !(tex && tex->enabled() && tex->hasImage() &&
-             tex->textureMode() != TGLTextureMode::tmModulate);
-}
-
 int nextPowerOfTwo(int v) {
     int p = 1;
     while (p < v)
@@ -248,7 +232,6 @@ void GlRenderer::setDepthTest(bool on) {
 
 void GlRenderer::drawObject(TGLBaseSceneObject& object) {
     const TGLMaterial* material = object.renderMaterial();
-    if (material && whollyTransparent(*material)) return;
     if (material) applyMaterial(*material);
     if (object.cachesGeometry()) {
         const GlObjectOwner& owner = object.glObjectOwner();
@@ -480,6 +463,108 @@ void GlRenderer::releaseMaterial(const TGLMaterial&) {
         state_.enable(GL_DEPTH_TEST, depthTest_);
         materialDepthOff_ = false;
     }
+}
+
+bool GlRenderer::bindQuadTexture(const QuadTexture& texture) {
+    GlObjects::Entry* entry = objects_.find(*texture.owner);
+    if (!entry) entry = objects_.makeTexture(*texture.owner);
+    if (!entry) return false;
+    glBindTexture(GL_TEXTURE_2D, entry->name);
+    if (entry->version == texture.version) return true;
+    const platform::Image* img = texture.image ? texture.image() : nullptr;
+    if (!img || img->empty()) return false;
+    entry->version = texture.version;
+    std::vector<unsigned char> rgba(std::size_t(img->width) * std::size_t(img->height) * 4);
+    for (std::size_t i = 0; i < img->pixels.size(); ++i) {
+        const std::uint32_t p = img->pixels[i];
+        rgba[i * 4 + 0] = static_cast<unsigned char>(platform::red(p));
+        rgba[i * 4 + 1] = static_cast<unsigned char>(platform::green(p));
+        rgba[i * 4 + 2] = static_cast<unsigned char>(platform::blue(p));
+        rgba[i * 4 + 3] = static_cast<unsigned char>(platform::alpha(p));
+    }
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    static constexpr GLint kMin[] = {GL_NEAREST,
+                                     GL_LINEAR,
+                                     GL_NEAREST_MIPMAP_NEAREST,
+                                     GL_LINEAR_MIPMAP_NEAREST,
+                                     GL_NEAREST_MIPMAP_LINEAR,
+                                     GL_LINEAR_MIPMAP_LINEAR};
+    const bool mipmaps = texture.minFilter != TextureMinFilter::nearest &&
+                         texture.minFilter != TextureMinFilter::linear;
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, kMin[int(texture.minFilter)]);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER,
+                    texture.magNearest ? GL_NEAREST : GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    if (mipmaps)
+        gluBuild2DMipmaps(GL_TEXTURE_2D, GL_RGBA, img->width, img->height, GL_RGBA,
+                          GL_UNSIGNED_BYTE, rgba.data());
+    else
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, img->width, img->height, 0, GL_RGBA,
+                     GL_UNSIGNED_BYTE, rgba.data());
+    return true;
+}
+
+void GlRenderer::drawQuads(const QuadBatch& batch) {
+    if (batch.quads.empty()) return;
+    glPushAttrib(GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT | GL_CURRENT_BIT | GL_TEXTURE_BIT);
+    if (batch.texture) {
+        if (!bindQuadTexture(*batch.texture)) {
+            glPopAttrib();
+            return;
+        }
+        glEnable(GL_TEXTURE_2D);
+        glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    } else {
+        glDisable(GL_TEXTURE_2D);
+    }
+    glDisable(GL_LIGHTING);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glColor4f(batch.color.x, batch.color.y, batch.color.z, batch.color.w);
+    glBegin(GL_QUADS);
+    for (const TexturedQuad& q : batch.quads) {
+        glTexCoord2f(q.s0, q.t0);
+        glVertex2f(q.x0, q.y0);
+        glTexCoord2f(q.s0, q.t1);
+        glVertex2f(q.x0, q.y1);
+        glTexCoord2f(q.s1, q.t1);
+        glVertex2f(q.x1, q.y1);
+        glTexCoord2f(q.s1, q.t0);
+        glVertex2f(q.x1, q.y0);
+    }
+    glEnd();
+    glPopAttrib();
+}
+
+bool GlRenderer::prepareLists(const GlObjectOwner& owner, int count,
+                              const std::function<void(int, GeometrySink&)>& build) {
+    if (objects_.find(owner)) return true;
+    const GlObjects::Entry* lists = objects_.makeLists(owner, 0, count);
+    if (!lists) return false;
+    for (int i = 0; i < count; ++i) {
+        glNewList(lists->name + GLuint(i), GL_COMPILE);
+        try {
+            build(i, sink_);
+        } catch (...) {
+            // Lists made half-way are not kept: the next frame tries again.
+            glEndList();
+            objects_.drop(owner);
+            throw;
+        }
+        glEndList();
+    }
+    return true;
+}
+
+void GlRenderer::callLists(const GlObjectOwner& owner, const std::vector<unsigned char>& indices) {
+    const GlObjects::Entry* lists = objects_.find(owner);
+    if (!lists || indices.empty()) return;
+    glPushAttrib(GL_ENABLE_BIT | GL_LIST_BIT);
+    glEnable(GL_NORMALIZE);
+    glListBase(lists->name);
+    glCallLists(GLsizei(indices.size()), GL_UNSIGNED_BYTE, indices.data());
+    glPopAttrib();
 }
 
 void GlRenderer::beginPixelSpace(int width, int height) {

@@ -78,8 +78,14 @@ public:
     GlObjects* glObjects() override { return &objects_; }
     void beginPixelSpace(int width, int height) override;
     void endPixelSpace() override;
+    void drawQuads(const QuadBatch& batch) override;
+    bool prepareLists(const GlObjectOwner& owner, int count,
+                      const std::function<void(int, GeometrySink&)>& build) override;
+    void callLists(const GlObjectOwner& owner, const std::vector<unsigned char>& indices) override;
 
 private:
+    // Binds the texture of quads, uploading it when this context has no copy of its version.
+    bool bindQuadTexture(const QuadTexture& texture);
     void setupLights(TGLScene& scene);
     bool bindTexture(const TGLTexture& texture);
     void checkCapabilities();

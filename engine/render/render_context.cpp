@@ -1,6 +1,7 @@
 #include "engine/render/render_context.h"
 
 #include "engine/objects/base_scene_object.h"
+#include "engine/objects/material_library.h"
 
 #include <algorithm>
 
@@ -108,7 +109,24 @@ void RenderContext::renderChildren(TGLBaseSceneObject& parent, int first, int la
     }
 }
 
+bool coversNoPixel(const TGLMaterial& material) {
+    const TGLMaterial& m = material.effective();
+    if (m.blendingMode() != TGLBlendingMode::bmTransparency &&
+        m.blendingMode() != TGLBlendingMode::bmAdditive)
+        return false;
+    // Their alpha test passes only alpha above 0, unless a texture brings its own.
+    if (m.frontProperties().diffuse().alpha() > 0) return false;
+    if (const TGLFaceProperties* back = m.backPropertiesIfAny();
+        back && back->diffuse().alpha() > 0)
+        return false;
+    const TGLTexture* tex = m.textureIfAny();
+    return !(tex && tex->enabled() && tex->hasImage() &&
+             tex->textureMode() != TGLTextureMode::tmModulate);
+}
+
 void RenderContext::drawSelf(TGLBaseSceneObject& object) {
+    // Faded out completely (a HUD sprite at alpha 0): nothing is sent.
+    if (const TGLMaterial* m = object.renderMaterial(); m && coversNoPixel(*m)) return;
     backend_.drawObject(object);
 }
 

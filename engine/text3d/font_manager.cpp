@@ -1,6 +1,6 @@
 #include "engine/text3d/font_manager.h"
 
-#include "engine/render/gl.h"
+#include "engine/render/geometry_sink.h"
 
 #include <algorithm>
 
@@ -49,44 +49,75 @@ unsigned GlyphSet::listOf(unsigned char code, GlObjects& objects) const {
     return base + unsigned(int(code) - first_);
 }
 
-void GlyphSet::compile(GlObjects& objects) const {
-    if (listBase(objects)) return;
-    const GlObjects::Entry* lists = objects.makeLists(glOwner_, 0, int(meshes_.size()));
-    if (!lists) throw TGLFontManagerError("FontManager: no more display lists available");
-    const GLuint base = lists->name;
-    for (std::size_t i = 0; i < meshes_.size(); ++i) {
-        glNewList(base + GLuint(i), GL_COMPILE);
-        const std::vector<GlyphVertex>& vs = meshes_[i].vertices;
-        if (!vs.empty()) {
-            glBegin(GL_TRIANGLES);
-            for (const GlyphVertex& v : vs) {
-                glNormal3f(v.normal.x, v.normal.y, v.normal.z);
-                glVertex3f(v.position.x, v.position.y, v.position.z);
+void GlyphSet::compile(RenderBackend& backend) const {
+    bool built = false;
+    const bool ready =
+        backend.prepareLists(glOwner_, int(metrics_.size()), [&](int i, GeometrySink& sink) {
+            if (meshes_.empty()) build(outlines_, false);
+            built = true;
+            const std::vector<GlyphVertex>& vs = meshes_[std::size_t(i)].vertices;
+            if (!vs.empty()) {
+                sink.begin(PrimitiveType::triangles);
+                for (const GlyphVertex& v : vs) {
+                    sink.normal(v.normal);
+                    sink.vertex(v.position);
+                }
+                sink.end();
             }
-            glEnd();
-        }
-        // As the outline service's lists do: each glyph leaves the pen after itself.
-        glTranslatef(metrics_[i].cellIncX, metrics_[i].cellIncY, 0);
-        glEndList();
+            // As the outline service's lists do: each glyph leaves the pen after itself.
+            const GlyphMetrics& m = metrics_[std::size_t(i)];
+            sink.translate({m.cellIncX, m.cellIncY, 0});
+        });
+    if (!ready) throw TGLFontManagerError("FontManager: no more display lists available");
+    if (built) {
+        meshes_.clear();
+        meshes_.shrink_to_fit();
     }
 }
 
-void GlyphSet::callLists(const std::string& text, GlObjects& objects) const {
-    const unsigned base = listBase(objects);
-    if (!base || text.empty()) return;
-    std::string codes;
+void GlyphSet::callLists(const std::string& text, RenderBackend& backend) const {
+    if (text.empty()) return;
+    std::vector<unsigned char> codes;
     codes.reserve(text.size());
     // A byte outside the range would index another set's lists: it is left out.
     for (unsigned char c : text)
-        if (metrics(c)) codes.push_back(char(int(c) - first_));
-    if (codes.empty()) return;
-    glPushAttrib(GL_LIST_BIT);
-    glListBase(base);
-    glCallLists(GLsizei(codes.size()), GL_UNSIGNED_BYTE, codes.data());
-    glPopAttrib();
+        if (metrics(c)) codes.push_back(static_cast<unsigned char>(int(c) - first_));
+    backend.callLists(glOwner_, codes);
+}
+
+void GlyphSet::build(const platform::GlyphOutlines* outlines, bool metricsToo) const {
+    if (!outlines) throw TGLFontManagerError("FontManager: font creation failed");
+    const int count = lastCode(key_.range) - first_ + 1;
+    std::vector<GlyphMesh> meshes(static_cast<std::size_t>(count));
+    if (metricsToo) metrics_.assign(std::size_t(count), GlyphMetrics{});
+    for (int i = 0; i < count; ++i) {
+        platform::GlyphOutline outline;
+        if (!outlines->outline(key_.font, static_cast<unsigned char>(first_ + i), key_.deviation,
+                               outline))
+            throw TGLFontManagerError("FontManager: font creation failed");
+        if (metricsToo) {
+            GlyphMetrics& m = metrics_[std::size_t(i)];
+            m.blackBoxX = float(outline.blackBoxX);
+            m.blackBoxY = float(outline.blackBoxY);
+            m.originX = float(outline.originX);
+            m.originY = float(outline.originY);
+            m.cellIncX = float(outline.cellIncX);
+            m.cellIncY = float(outline.cellIncY);
+        }
+        // A glyph the tessellator cannot fill keeps its advance and shows nothing.
+        if (!buildGlyphMesh(outline, key_.extrusion, meshes[std::size_t(i)]))
+            meshes[std::size_t(i)].vertices.clear();
+    }
+    meshes_ = std::move(meshes);
 }
 
 FontManager::~FontManager() = default;
+
+void FontManager::setOutlines(const platform::GlyphOutlines* outlines) {
+    outlines_ = outlines;
+    for (auto& set : sets_)
+        set->outlines_ = outlines;
+}
 
 GlyphSet& FontManager::acquire(const GlyphSetKey& key) {
     for (auto& set : sets_) {
@@ -95,30 +126,11 @@ GlyphSet& FontManager::acquire(const GlyphSetKey& key) {
             return *set;
         }
     }
-    if (!outlines_) throw TGLFontManagerError("FontManager: font creation failed");
     auto set = std::make_unique<GlyphSet>();
     set->key_ = key;
     set->first_ = firstCode(key.range);
-    const int count = lastCode(key.range) - set->first_ + 1;
-    set->metrics_.resize(std::size_t(count));
-    set->meshes_.resize(std::size_t(count));
-    const platform::FontSpec& font = key.font;
-    for (int i = 0; i < count; ++i) {
-        platform::GlyphOutline outline;
-        if (!outlines_->outline(font, static_cast<unsigned char>(set->first_ + i), key.deviation,
-                                outline))
-            throw TGLFontManagerError("FontManager: font creation failed");
-        GlyphMetrics& m = set->metrics_[std::size_t(i)];
-        m.blackBoxX = float(outline.blackBoxX);
-        m.blackBoxY = float(outline.blackBoxY);
-        m.originX = float(outline.originX);
-        m.originY = float(outline.originY);
-        m.cellIncX = float(outline.cellIncX);
-        m.cellIncY = float(outline.cellIncY);
-        // A glyph the tessellator cannot fill keeps its advance and shows nothing.
-        if (!buildGlyphMesh(outline, key.extrusion, set->meshes_[std::size_t(i)]))
-            set->meshes_[std::size_t(i)].vertices.clear();
-    }
+    set->outlines_ = outlines_;
+    set->build(outlines_, true);
     set->users_ = 1;
     sets_.push_back(std::move(set));
     return *sets_.back();

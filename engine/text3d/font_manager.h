@@ -1,6 +1,7 @@
 #pragma once
 #include "engine/platform/fonts.h"
 #include "engine/render/gl_objects.h"
+#include "engine/render/render_context.h"
 #include "engine/text3d/glyph_mesh.h"
 
 #include <memory>
@@ -41,36 +42,44 @@ struct GlyphSetKey {
 };
 
 // The solid glyphs of one key: a mesh and metrics per code, compiled into one display
-// list per glyph on first use in a GL context and kept in that context's objects.
+// list per glyph on first use in a GL context and kept in that context's objects. Once
+// compiled the meshes go; a context that needs the lists again (a new one, or one that
+// was lost) has them made again from the outlines.
 class GlyphSet {
 public:
     const GlyphSetKey& key() const { return key_; }
     int firstCode() const { return first_; }
     int glyphCount() const { return int(metrics_.size()); }
-    // Null for a code outside the set's range.
+    // Null for a code outside the set's range; mesh is null too while the meshes are
+    // only in display lists.
     const GlyphMetrics* metrics(unsigned char code) const;
     const GlyphMesh* mesh(unsigned char code) const;
     int users() const { return users_; }
 
-    // Compiles the display lists into objects' context, which is current, unless they are
+    // Compiles the display lists into the context backend draws into, unless they are
     // there already. Throws TGLFontManagerError("FontManager: no more display lists
     // available").
-    void compile(GlObjects& objects) const;
+    void compile(RenderBackend& backend) const;
     bool compiled(GlObjects& objects) const { return listBase(objects) != 0; }
     // The list of code's glyph in objects' context (0 before compiling or outside the range).
     unsigned listOf(unsigned char code, GlObjects& objects) const;
     // Calls the glyph list of every byte of text in the range, each list ending with a
     // move of the pen by the glyph's cell increment.
-    void callLists(const std::string& text, GlObjects& objects) const;
+    void callLists(const std::string& text, RenderBackend& backend) const;
 
 private:
     friend class FontManager;
     unsigned listBase(GlObjects& objects) const;
+    // Fills the metrics and meshes from the outlines; throws
+    // TGLFontManagerError("FontManager: font creation failed") when they have no such font.
+    void build(const platform::GlyphOutlines* outlines, bool metricsToo) const;
 
     GlyphSetKey key_;
     int first_ = 0;
-    std::vector<GlyphMetrics> metrics_;
-    std::vector<GlyphMesh> meshes_;
+    const platform::GlyphOutlines* outlines_ = nullptr;
+    mutable std::vector<GlyphMetrics> metrics_;
+    // Empty once compiled (see above).
+    mutable std::vector<GlyphMesh> meshes_;
     GlObjectOwner glOwner_;
     int users_ = 0;
 };
@@ -84,7 +93,8 @@ public:
     FontManager& operator=(const FontManager&) = delete;
     ~FontManager();
 
-    void setOutlines(const platform::GlyphOutlines* outlines) { outlines_ = outlines; }
+    // Also where the sets held now make their meshes again.
+    void setOutlines(const platform::GlyphOutlines* outlines);
 
     // The set of key, built from the outline service if no user holds one; counts the
     // caller as a user. Throws TGLFontManagerError("FontManager: font creation failed")

@@ -1,6 +1,5 @@
 #include "engine/text3d/space_text.h"
 
-#include "engine/render/gl.h"
 #include "engine/render/render_context.h"
 
 #include <algorithm>
@@ -207,27 +206,22 @@ Mat4 TGLSpaceText::lineMatrix(int index) {
 }
 
 void TGLSpaceText::doRender(RenderContext& ctx, bool renderSelf, bool renderChildren) {
-    GlObjects* objects = ctx.backend().glObjects();
-    if (renderSelf && manager_ && !lines_.empty() && objects) {
+    if (renderSelf && manager_ && !lines_.empty()) {
         // Each context holds its own display lists of the set.
         ensureGlyphSet();
         const GlyphSet& set = *set_;
-        set.compile(*objects);
+        RenderBackend& backend = ctx.backend();
+        set.compile(backend);
         ctx.applyMaterial(material());
-        glPushAttrib(GL_ENABLE_BIT);
-        // The object's scale reaches the normals; lighting needs them unit length.
-        glEnable(GL_NORMALIZE);
-        glMatrixMode(GL_MODELVIEW);
-        glPushMatrix();
-        glMultMatrixf(textMatrix().data());
+        backend.pushMatrix();
+        backend.multMatrix(textMatrix());
         for (int i = 0; i < int(lines_.size()); ++i) {
-            glPushMatrix();
-            glMultMatrixf(lineMatrix(i).data());
-            set.callLists(lines_[std::size_t(i)], *objects);
-            glPopMatrix();
+            backend.pushMatrix();
+            backend.multMatrix(lineMatrix(i));
+            set.callLists(lines_[std::size_t(i)], backend);
+            backend.popMatrix();
         }
-        glPopMatrix();
-        glPopAttrib();
+        backend.popMatrix();
         ctx.releaseMaterial(material());
     }
     if (renderChildren && count() > 0) this->renderChildren(0, int(count()) - 1, ctx);

@@ -4,10 +4,10 @@
 #include "app/main_form.h"
 #include "platform/qt/qt_application.h"
 #include "platform/qt/qt_platform.h"
+#include "tests/integration/spin.h"
 
 #define SDL_MAIN_HANDLED
 #include <QApplication>
-#include <QElapsedTimer>
 #include <SDL.h>
 #include <functional>
 #include <gtest/gtest.h>
@@ -16,17 +16,8 @@
 namespace coilrun {
 namespace {
 
-bool spinUntil(const std::function<bool()>& done, int timeoutMs) {
-    QElapsedTimer t;
-    t.start();
-    while (!done() && t.elapsed() < timeoutMs)
-        QApplication::processEvents(QEventLoop::AllEvents, 5);
-    return done();
-}
-
-void spinFor(int ms) {
-    spinUntil([] { return false; }, ms);
-}
+using test::spinFor;
+using test::spinUntil;
 
 // A pad with the standard controller's buttons and axes.
 class VirtualPad {

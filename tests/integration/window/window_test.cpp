@@ -11,11 +11,11 @@
 #include "platform/qt/qt_message_loop.h"
 #include "platform/qt/qt_platform.h"
 #include "platform/qt/qt_window.h"
+#include "tests/integration/spin.h"
 #include "tests/integration/window/delete_window_message.h"
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QElapsedTimer>
 #include <QEvent>
 #include <QImage>
 #include <QProcess>
@@ -32,20 +32,8 @@
 namespace coilrun::qt {
 namespace {
 
-bool spinUntil(const std::function<bool()>& done, int timeoutMs = 5000) {
-    QElapsedTimer t;
-    t.start();
-    while (!done() && t.elapsed() < timeoutMs)
-        QApplication::processEvents(QEventLoop::AllEvents, 5);
-    return done();
-}
-
-void spinFor(int ms) {
-    QElapsedTimer t;
-    t.start();
-    while (t.elapsed() < ms)
-        QApplication::processEvents(QEventLoop::AllEvents, 5);
-}
+using test::spinFor;
+using test::spinUntil;
 
 QString run(const QString& program, const QStringList& args) {
     QProcess p;

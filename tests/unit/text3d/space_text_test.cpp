@@ -1,3 +1,5 @@
+#include "engine/render/frame_recorder.h"
+#include "engine/render/gl_renderer.h"
 #include "engine/text3d/font_manager.h"
 #include "engine/text3d/space_text.h"
 #include "tests/sim/sim_fonts.h"
@@ -164,13 +166,45 @@ TEST_F(SpaceTextTest, NoDisplayListsToBeHad) {
     // answers 0), which is how running out of them looks to the glyph set.
     TGLSpaceText t(&manager);
     const GlyphSet& set = *t.ensureGlyphSet();
-    GlObjects objects;
+    GlRenderer renderer;
+    GlObjects& objects = *renderer.glObjects();
     try {
-        set.compile(objects);
+        set.compile(renderer);
         FAIL() << "no error";
     } catch (const TGLFontManagerError& e) {
         EXPECT_STREQ(e.what(), "FontManager: no more display lists available");
     }
     EXPECT_FALSE(set.compiled(objects));
     EXPECT_EQ(set.listOf('A', objects), 0u);
+    EXPECT_NE(set.mesh('A'), nullptr) << "the meshes stay until they are in lists";
+}
+
+TEST_F(SpaceTextTest, DrawnLinesCallTheirGlyphsAndTheMeshesGoOnceCompiled) {
+    TGLSpaceText t(&manager);
+    t.setText("AB\nO");
+    t.material().frontProperties().diffuse().setColor(1, 0.5f, 0, 1);
+    FrameRecorder frame;
+    auto draw = [&](TGLSpaceText& text) {
+        RenderContext ctx(frame);
+        text.doRender(ctx, true, false);
+    };
+    draw(t);
+    ASSERT_EQ(frame.draws.size(), 2u);
+    EXPECT_EQ(frame.draws[0].lists, (std::vector<unsigned char>{'A', 'B'}));
+    EXPECT_EQ(frame.draws[1].lists, (std::vector<unsigned char>{'O'}));
+    EXPECT_EQ(frame.draws[0].color, Vec4(1, 0.5f, 0, 1));
+    const GlyphSet& set = *t.glyphSet();
+    EXPECT_EQ(set.mesh('A'), nullptr);
+    ASSERT_EQ(frame.listsBuilt.size(), 256u);
+    const std::size_t vertices = frame.listsBuilt['O'].vertexCount();
+    EXPECT_GT(vertices, frame.listsBuilt['A'].vertexCount()) << "O has a hole";
+
+    // A lost context has the same lists made again from the outlines.
+    const int calls = outlines.calls;
+    frame.loseContext();
+    draw(t);
+    EXPECT_EQ(outlines.calls, calls + 256);
+    ASSERT_EQ(frame.listsBuilt.size(), 512u);
+    EXPECT_EQ(frame.listsBuilt[256 + 'O'].vertexCount(), vertices);
+    EXPECT_EQ(set.metrics('O')->cellIncX, 0.7f);
 }
