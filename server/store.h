@@ -44,6 +44,16 @@ public:
     // The stored run with this id, or nothing.
     std::optional<RunResult> result(qint64 id);
 
+    // The stored run with this file digest, if any.
+    std::optional<qint64> runWithDigest(const QByteArray& digest);
+    // Stores a re-played run in its own transaction and returns its id. A run that
+    // checks a report marks it: only one run can, so a second one throws StoreError.
+    qint64 addRun(const StoredRun& run, qint64 receivedAt);
+    // The best checked run of each level that has one, by level; at most maxLevels.
+    std::vector<RunEntry> bestCheckedRuns(int maxLevels);
+    // The file of a checked run, or nothing.
+    std::optional<RunFile> checkedRunFile(qint64 id);
+
     const DatabaseConfig& config() const { return config_; }
 
 private:
