@@ -38,21 +38,21 @@ CheckedRun replayRunFile(const QByteArray& bytes) {
         const std::vector<std::uint8_t> data(bytes.begin(), bytes.end());
         const replay::RunRecord record = replay::readRunFile(data);
         checkWork(record);
-        // A run starts at a level's set-up: the snake short, the level clock not yet
-        // running, the level-over screen not shown; and it ends on that screen. So a
-        // score can only come from what the re-play itself plays, whatever the
-        // start state and the file's summary claim.
+        // A level's play starts from a short snake and a level clock at zero (the
+        // intro holds them there), and a run ends on the level-over screen. Both
+        // must happen in the re-play, so that a score comes from what it plays,
+        // whatever the start state and the file's summary claim.
         int played = 0;
         bool setUp = false, over = false;
         const replay::RunSummary summary = replayHeadless(record, [&](TForm1& form) {
             const GameState& s = form.state();
+            if (played == 0) played = s.level;
             over = form.links().DummyScreen->visible();
-            if (played != 0) return;
-            played = s.level;
-            setUp = !over && !s.levelOver && s.snakeLength == 2 && s.clockMinutes == 0 &&
-                    s.clockSeconds == 0 && s.clockHundredths == 0;
+            if (!over && !s.levelOver && s.snakeLength == 2 && s.clockMinutes == 0 &&
+                s.clockSeconds == 0 && s.clockHundredths == 0)
+                setUp = true;
         });
-        if (!setUp) throw replay::RunFileError("a start that is not a level's set-up");
+        if (!setUp) throw replay::RunFileError("no start of play from a level's set-up");
         if (played != summary.level)
             throw replay::RunFileError("a level that is not the one played");
         if (!over) throw replay::RunFileError("a run that does not reach its level-over screen");

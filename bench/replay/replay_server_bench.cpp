@@ -72,8 +72,12 @@ int main(int argc, char** argv) {
     while (secondsSince(t0) < seconds) {
         const std::size_t i = std::size_t(replayed) % files.size();
         const auto checked = coilrun::server::replayRunFile(files[i]);
-        if (!checked.summary || !(*checked.summary == runs[i].summary))
-            return fail("a run re-played differently");
+        if (!checked.summary) {
+            std::fprintf(stderr, "level %d: %s\n", runs[i].summary.level,
+                         checked.error.toUtf8().constData());
+            return fail("a run was refused");
+        }
+        if (!(*checked.summary == runs[i].summary)) return fail("a run re-played differently");
         played += coilrun::bench::minutesOf(runs[i]);
         ++replayed;
     }
