@@ -1,0 +1,118 @@
+// Level 1 won in the real game window, the speck chaser of the scenario tests
+// steering with real key events through the X server (the XTest extension), is
+// stored in the run folder; that file re-plays headless to the result, score,
+// length and clock the game showed.
+#include "app/headless_replay.h"
+#include "app/main_form.h"
+#include "engine/platform/virtual_keys.h"
+#include "game/level_table.h"
+#include "game/occupancy_grid.h"
+#include "game/replay/run_file.h"
+#include "game/replay/run_library.h"
+#include "game/specks.h"
+#include "platform/qt/qt_application.h"
+#include "platform/qt/qt_platform.h"
+#include "tests/integration/replay/x_keys.h"
+#include "tests/scenario/game/speck_plan.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <functional>
+#include <gtest/gtest.h>
+#include <memory>
+#include <optional>
+
+namespace coilrun {
+namespace {
+
+bool spinUntil(const std::function<bool()>& done, int timeoutMs) {
+    QElapsedTimer t;
+    t.start();
+    while (!done() && t.elapsed() < timeoutMs)
+        QApplication::processEvents(QEventLoop::AllEvents, 5);
+    return done();
+}
+
+TEST(WonRun, ALevelWonInTheRealGameReplaysToTheScoreItShowed) {
+    if (QGuiApplication::platformName() != "xcb") GTEST_SKIP() << "not on X11";
+    XKeys keys;
+    ASSERT_TRUE(keys.ready()) << "no X display or no XTest library";
+    qt::QtPlatform platform;
+    engine::CadencerPump pump{platform.clock(), platform.loop()};
+    TForm1 form(platform, pump);
+    std::optional<std::string> stored;
+    form.runs().onRunComplete = [&](replay::RunRecord&& run) {
+        stored = replay::storeRun(platform.runFolder(), run);
+    };
+    form.show();
+    ASSERT_TRUE(spinUntil([&] { return form.window().isActive(); }, 5000));
+    const SceneLinks& l = form.links();
+    GameState& s = form.state();
+    ASSERT_TRUE(spinUntil([&] { return l.CadencerMenu->enabled(); }, 20000));
+    spinUntil([] { return false; }, 1500); // the menu fades in
+    keys.hold(vk::space);
+    spinUntil([] { return false; }, 100);
+    keys.hold(0);
+    ASSERT_TRUE(spinUntil([&] { return s.controlsActive && !s.levelOver; }, 30000));
+
+    // Steer cell by cell toward the speck until the level is over.
+    std::string situation, plan;
+    const bool over = spinUntil(
+        [&] {
+            if (s.levelOver || l.DummyScreen->visible()) return true;
+            if (!s.controlsActive) return false;
+            const auto& p = l.jumperball->position();
+            const Cell here = cellAt(p.x(), p.y(), p.z());
+            const bool haveSpeck = !speckLifted(l);
+            const std::string now = std::to_string(OccupancyGrid::indexOf(here)) + "/" +
+                                    std::to_string(OccupancyGrid::indexOf(s.speckCell)) + "/" +
+                                    std::to_string(haveSpeck) + "/" + s.stepDirection + "/" +
+                                    std::to_string(s.snakeLength);
+            if (now != situation) {
+                situation = now;
+                plan = scenario::planSpeckStep(s, here, isFlatLevel(s.level), haveSpeck);
+            }
+            keys.hold(plan.empty() ? 0 : scenario::keyToward(l, plan));
+            return false;
+        },
+        300'000);
+    keys.hold(0);
+    ASSERT_TRUE(over) << "level 1 did not end in time";
+    ASSERT_TRUE(spinUntil([&] { return stored.has_value(); }, 20000)) << "no run was stored";
+    ASSERT_EQ(l.stagetext1->text(), "  YOU WIN!") << "the chaser lost level 1";
+
+    // What the level-over screen shows, and what the stored file re-plays to.
+    const std::string shownScore = l.stagetextA->text();
+    QFile file(QString::fromStdString(platform.runFolder().pathOf(*stored)));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << platform.runFolder().pathOf(*stored);
+    const QByteArray bytes = file.readAll();
+    const replay::RunRecord record =
+        replay::readRunFile(std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
+    const replay::RunSummary replayed = replayHeadless(record);
+    EXPECT_TRUE(replayed.won);
+    EXPECT_EQ(replayed.level, 1);
+    EXPECT_GT(replayed.score, 0);
+    EXPECT_EQ("Score: " + std::to_string(replayed.score), shownScore);
+    EXPECT_EQ(replayed.length, s.snakeLength);
+    EXPECT_EQ(replayed.minutes * 6000 + replayed.seconds * 100 + replayed.hundredths,
+              s.clockMinutes * 6000 + s.clockSeconds * 100 + s.clockHundredths);
+    EXPECT_EQ(replayed, record.summary) << "the file says what the re-play shows";
+}
+
+} // namespace
+} // namespace coilrun
+
+int main(int argc, char** argv) {
+    // Runs go to a throw-away data folder, settings to a throw-away config folder.
+    QTemporaryDir home;
+    qputenv("XDG_DATA_HOME", home.filePath("data").toLocal8Bit());
+    qputenv("XDG_CONFIG_HOME", home.filePath("config").toLocal8Bit());
+    coilrun::qt::setDefaultGlFormat();
+    QApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    coilrun::qt::QtApplication app(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
