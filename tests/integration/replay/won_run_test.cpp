@@ -1,9 +1,11 @@
 // Level 1 won in the real game window, the speck chaser of the scenario tests
 // steering with real key events through the X server (the XTest extension), is
 // stored in the run folder; that file re-plays headless to the result, score,
-// length and clock the game showed.
+// length and clock the game showed. Sent by the score browser after its report to
+// the reference server, it makes that score a checked one.
 #include "app/headless_replay.h"
 #include "app/main_form.h"
+#include "app/web_form.h"
 #include "engine/platform/virtual_keys.h"
 #include "game/level_table.h"
 #include "game/occupancy_grid.h"
@@ -13,6 +15,8 @@
 #include "platform/qt/qt_application.h"
 #include "platform/qt/qt_platform.h"
 #include "tests/integration/replay/x_keys.h"
+#include "tests/integration/server/http_client.h"
+#include "tests/integration/server/server_process.h"
 #include "tests/scenario/game/speck_plan.h"
 
 #include <QApplication>
@@ -99,12 +103,39 @@ TEST(WonRun, ALevelWonInTheRealGameReplaysToTheScoreItShowed) {
     EXPECT_EQ(replayed.minutes * 6000 + replayed.seconds * 100 + replayed.hundredths,
               s.clockMinutes * 6000 + s.clockSeconds * 100 + s.clockHundredths);
     EXPECT_EQ(replayed, record.summary) << "the file says what the re-play shows";
+
+    // The score browser reports that score to the reference server and sends the
+    // file after it, through the web engine; the server re-plays it and checks it.
+    QTemporaryDir serverDir;
+    server::testing::ServerProcess scored;
+    QString error;
+    ASSERT_TRUE(scored.start({"--db", serverDir.filePath("scores.sqlite")},
+                             serverDir.filePath("server.log"), &error))
+        << error.toStdString();
+    qputenv("COILRUN_SCORE_SERVER", ("http://127.0.0.1:" + std::to_string(scored.port())).c_str());
+    TFormWeb web(platform);
+    web.FormCreate();
+    web.window().show();
+    web.OnlineCount(replayed.score, std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
+    std::string list;
+    const bool checked = spinUntil(
+        [&] {
+            list = server::testing::httpGet(scored.port(), "/Coilrun/data/view.php").body;
+            return list.find("\u2713 checked") != std::string::npos;
+        },
+        30000);
+    qunsetenv("COILRUN_SCORE_SERVER");
+    QFile log(serverDir.filePath("server.log"));
+    log.open(QIODevice::ReadOnly);
+    EXPECT_TRUE(checked) << "the server's log:\n" << log.readAll().toStdString();
+    EXPECT_NE(list.find(">" + std::to_string(replayed.score) + " <span"), std::string::npos);
 }
 
 } // namespace
 } // namespace coilrun
 
 int main(int argc, char** argv) {
+    coilrun::server::testing::ServerProcess::executable() = QStringLiteral(COILRUN_SCORED);
     // Runs go to a throw-away data folder, settings to a throw-away config folder.
     QTemporaryDir home;
     qputenv("XDG_DATA_HOME", home.filePath("data").toLocal8Bit());
