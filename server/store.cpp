@@ -211,15 +211,7 @@ std::vector<ScoreEntry> Store::entries(QSqlQuery& query) {
     return list;
 }
 
-qint64 Store::addReport(const RunReport& report, qint64 receivedAt) {
-    const bool postgres = config_.kind == DatabaseConfig::Kind::Postgres;
-    QSqlQuery& query = prepared(postgres ? kInsertPostgres : kInsertSqlite);
-    query.addBindValue(receivedAt);
-    query.addBindValue(text(report.newFlag));
-    query.addBindValue(text(report.date));
-    query.addBindValue(report.score ? QVariant(qint64(*report.score))
-                                    : QVariant(QMetaType::fromType<qint64>()));
-    query.addBindValue(text(report.user));
+qint64 Store::insert(QSqlQuery& query, bool postgres) {
     // One statement in autocommit is one transaction: exec returns after COMMIT.
     run(query);
     qint64 id = 0;
@@ -231,6 +223,18 @@ qint64 Store::addReport(const RunReport& report, qint64 receivedAt) {
     }
     query.finish();
     return id;
+}
+
+qint64 Store::addReport(const RunReport& report, qint64 receivedAt) {
+    const bool postgres = config_.kind == DatabaseConfig::Kind::Postgres;
+    QSqlQuery& query = prepared(postgres ? kInsertPostgres : kInsertSqlite);
+    query.addBindValue(receivedAt);
+    query.addBindValue(text(report.newFlag));
+    query.addBindValue(text(report.date));
+    query.addBindValue(report.score ? QVariant(qint64(*report.score))
+                                    : QVariant(QMetaType::fromType<qint64>()));
+    query.addBindValue(text(report.user));
+    return insert(query, postgres);
 }
 
 std::vector<ScoreEntry> Store::best(int count) {
@@ -300,16 +304,7 @@ qint64 Store::addRun(const StoredRun& stored, qint64 receivedAt) {
     query.addBindValue(qint64(stored.summary.score));
     query.addBindValue(QString::fromLatin1(stored.digest));
     query.addBindValue(stored.file);
-    run(query);
-    qint64 id = 0;
-    if (postgres) {
-        if (!query.next()) fail(u"the insert gave no id"_s, query.lastError());
-        id = query.value(0).toLongLong();
-    } else {
-        id = query.lastInsertId().toLongLong();
-    }
-    query.finish();
-    return id;
+    return insert(query, postgres);
 }
 
 std::vector<RunEntry> Store::bestCheckedRuns(int maxLevels) {

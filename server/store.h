@@ -60,6 +60,8 @@ private:
     QSqlDatabase database();
     QSqlQuery& prepared(const QString& sql);
     void run(QSqlQuery& query);
+    // Runs a prepared INSERT; the new row's id once committed.
+    qint64 insert(QSqlQuery& query, bool postgres);
     [[noreturn]] void fail(const QString& what, const QSqlError& error);
     void createSchema(QSqlDatabase& db);
     std::vector<ScoreEntry> entries(QSqlQuery& query);

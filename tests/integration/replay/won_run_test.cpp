@@ -17,10 +17,10 @@
 #include "tests/integration/replay/x_keys.h"
 #include "tests/integration/server/http_client.h"
 #include "tests/integration/server/server_process.h"
+#include "tests/integration/spin.h"
 #include "tests/scenario/game/speck_plan.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <functional>
@@ -31,13 +31,8 @@
 namespace coilrun {
 namespace {
 
-bool spinUntil(const std::function<bool()>& done, int timeoutMs) {
-    QElapsedTimer t;
-    t.start();
-    while (!done() && t.elapsed() < timeoutMs)
-        QApplication::processEvents(QEventLoop::AllEvents, 5);
-    return done();
-}
+using test::spinFor;
+using test::spinUntil;
 
 TEST(WonRun, ALevelWonInTheRealGameReplaysToTheScoreItShowed) {
     if (QGuiApplication::platformName() != "xcb") GTEST_SKIP() << "not on X11";
@@ -55,9 +50,9 @@ TEST(WonRun, ALevelWonInTheRealGameReplaysToTheScoreItShowed) {
     const SceneLinks& l = form.links();
     GameState& s = form.state();
     ASSERT_TRUE(spinUntil([&] { return l.CadencerMenu->enabled(); }, 20000));
-    spinUntil([] { return false; }, 1500); // the menu fades in
+    spinFor(1500); // the menu fades in
     keys.hold(vk::space);
-    spinUntil([] { return false; }, 100);
+    spinFor(100);
     keys.hold(0);
     ASSERT_TRUE(spinUntil([&] { return s.controlsActive && !s.levelOver; }, 30000));
 
@@ -70,10 +65,7 @@ TEST(WonRun, ALevelWonInTheRealGameReplaysToTheScoreItShowed) {
             const auto& p = l.jumperball->position();
             const Cell here = cellAt(p.x(), p.y(), p.z());
             const bool haveSpeck = !speckLifted(l);
-            const std::string now = std::to_string(OccupancyGrid::indexOf(here)) + "/" +
-                                    std::to_string(OccupancyGrid::indexOf(s.speckCell)) + "/" +
-                                    std::to_string(haveSpeck) + "/" + s.stepDirection + "/" +
-                                    std::to_string(s.snakeLength);
+            const std::string now = scenario::chaseSituation(s, here, haveSpeck);
             if (now != situation) {
                 situation = now;
                 plan = scenario::planSpeckStep(s, here, isFlatLevel(s.level), haveSpeck);

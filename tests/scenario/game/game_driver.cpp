@@ -91,10 +91,7 @@ void GameDriver::chooseDirection() {
     const bool flat = s.level == 1;
     const bool haveSpeck = !speckLifted(links());
     // Plan again only when something that matters has changed.
-    const std::string situation = std::to_string(OccupancyGrid::indexOf(here)) + "/" +
-                                  std::to_string(OccupancyGrid::indexOf(s.speckCell)) + "/" +
-                                  std::to_string(haveSpeck) + "/" + s.stepDirection + "/" +
-                                  std::to_string(s.snakeLength);
+    const std::string situation = chaseSituation(s, here, haveSpeck);
     if (situation != lastSituation_) {
         lastSituation_ = situation;
         plan_ = planStep(here, flat, haveSpeck);

@@ -49,9 +49,8 @@ void quitFromPause(GameDriver& g) {
     g.run(1);
 }
 
-TEST(Quit, TheBestRunFollowsItsReportOnceAndOnlyWhenTheServerAnswered) {
-    GameDriver g;
-    Server server(g, "goback()");
+// Wins level 1, starts level 2 and quits from its pause menu.
+void winLevelOneAndQuit(GameDriver& g) {
     g.toMainMenu();
     g.startGame();
     ASSERT_TRUE(g.chaseSpecks([&] { return g.won(); }, 120));
@@ -60,6 +59,12 @@ TEST(Quit, TheBestRunFollowsItsReportOnceAndOnlyWhenTheServerAnswered) {
     ASSERT_TRUE(g.untilControlsLive());
     g.run(1);
     quitFromPause(g);
+}
+
+TEST(Quit, TheBestRunFollowsItsReportOnceAndOnlyWhenTheServerAnswered) {
+    GameDriver g;
+    Server server(g, "goback()");
+    winLevelOneAndQuit(g);
     ASSERT_EQ(reports(g).size(), 1u);
     ASSERT_EQ(posts(g).size(), 1u);
     EXPECT_EQ(posts(g)[0].url, "http://127.0.0.1:8765/Coilrun/data/replay");
@@ -84,14 +89,7 @@ TEST(Quit, TheBestRunFollowsItsReportOnceAndOnlyWhenTheServerAnswered) {
             return sim::SimPage{sim::SimPage::Outcome::Title, "alice  1234+", 100};
         return sim::SimPage{sim::SimPage::Outcome::Failed, {}, 100};
     };
-    offline.toMainMenu();
-    offline.startGame();
-    ASSERT_TRUE(offline.chaseSpecks([&] { return offline.won(); }, 120));
-    offline.run(1);
-    offline.tap(vk::space);
-    ASSERT_TRUE(offline.untilControlsLive());
-    offline.run(1);
-    quitFromPause(offline);
+    winLevelOneAndQuit(offline);
     EXPECT_EQ(reports(offline).size(), 1u);
     EXPECT_TRUE(posts(offline).empty());
 }
@@ -128,17 +126,7 @@ TEST(Quit, FromThePauseMenuWithAScoreAfterTheFirstRun) {
     g.platform.settingsImpl.keys[kKey]["Creator"] = std::string("Velmora");
     g.platform.userImpl.name = "zoe+ann";
     Server server(g);
-    g.toMainMenu();
-    g.startGame();
-    ASSERT_TRUE(g.chaseSpecks([&] { return g.won(); }, 120));
-    g.run(1);
-    g.tap(vk::space);
-    ASSERT_TRUE(g.untilControlsLive());
-    g.run(1);
-    g.tap(vk::escape);
-    g.run(0.1);
-    g.click(*g.links().menuPause, 3); // Quit
-    g.run(1);
+    winLevelOneAndQuit(g);
     const int best = g.state().bestScore;
     ASSERT_GT(best, 0);
     const auto sent = reports(g);

@@ -60,6 +60,12 @@ int survivableSteps(const OccupancyGrid& grid, std::vector<Cell>& path, const st
 
 } // namespace
 
+std::string chaseSituation(const GameState& s, Cell here, bool haveSpeck) {
+    return std::to_string(OccupancyGrid::indexOf(here)) + "/" +
+           std::to_string(OccupancyGrid::indexOf(s.speckCell)) + "/" + std::to_string(haveSpeck) +
+           "/" + s.stepDirection + "/" + std::to_string(s.snakeLength);
+}
+
 int keyToward(const SceneLinks& links, const std::string& direction) {
     using namespace coilrun::vk;
     if (direction == "up") return up;

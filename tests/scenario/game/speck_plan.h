@@ -14,6 +14,9 @@ namespace coilrun::scenario {
 // straight on when that is as good. Empty when there is none.
 std::string planSpeckStep(const GameState& s, Cell here, bool flat, bool haveSpeck);
 
+// What the plan depends on, as text: plan again only when it changes.
+std::string chaseSituation(const GameState& s, Cell here, bool haveSpeck);
+
 // The arrow key (vk::...) that steers toward this world direction ("d", "up", ...)
 // with the rig as it faces now; 0 when left and right are too risky to trust.
 int keyToward(const SceneLinks& links, const std::string& direction);
