@@ -90,7 +90,7 @@ TEST(WonRun, ALevelWonInTheRealGameReplaysToTheScoreItShowed) {
     EXPECT_TRUE(replayed.won);
     EXPECT_EQ(replayed.level, 1);
     EXPECT_GT(replayed.score, 0);
-    EXPECT_EQ("Score: " + std::to_string(replayed.score), shownScore);
+    EXPECT_EQ(shownScore, QStringLiteral("Score: %1").arg(replayed.score).toStdString());
     EXPECT_EQ(replayed.length, s.snakeLength);
     EXPECT_EQ(replayed.minutes * 6000 + replayed.seconds * 100 + replayed.hundredths,
               s.clockMinutes * 6000 + s.clockSeconds * 100 + s.clockHundredths);
@@ -104,7 +104,8 @@ TEST(WonRun, ALevelWonInTheRealGameReplaysToTheScoreItShowed) {
     ASSERT_TRUE(scored.start({"--db", serverDir.filePath("scores.sqlite")},
                              serverDir.filePath("server.log"), &error))
         << error.toStdString();
-    qputenv("COILRUN_SCORE_SERVER", ("http://127.0.0.1:" + std::to_string(scored.port())).c_str());
+    qputenv("COILRUN_SCORE_SERVER",
+            QStringLiteral("http://127.0.0.1:%1").arg(scored.port()).toUtf8());
     // As on a quit: the game window goes, the score browser comes.
     form.window().hide();
     TFormWeb web(platform);
@@ -122,7 +123,9 @@ TEST(WonRun, ALevelWonInTheRealGameReplaysToTheScoreItShowed) {
     QFile log(serverDir.filePath("server.log"));
     log.open(QIODevice::ReadOnly);
     EXPECT_TRUE(checked) << "the server's log:\n" << log.readAll().toStdString();
-    EXPECT_NE(list.find(">" + std::to_string(replayed.score) + " <span"), std::string::npos);
+    // The mark stands beside the score that was reported.
+    const std::string marked = QStringLiteral(">%1 <span").arg(replayed.score).toStdString();
+    EXPECT_NE(list.find(marked), std::string::npos);
 }
 
 } // namespace
