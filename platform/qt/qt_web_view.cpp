@@ -50,18 +50,10 @@ void QtWebView::loadFinished(bool ok) {
     if (onDocumentComplete) onDocumentComplete();
 }
 
-void QtWebView::setSilent(bool silent) {
-    view_->page()->setAudioMuted(silent);
-}
-void QtWebView::show() {
-    view_->show();
-}
-void QtWebView::hide() {
-    view_->hide();
-}
-bool QtWebView::isVisible() const {
-    return view_->isVisible();
-}
+void QtWebView::setSilent(bool silent) { view_->page()->setAudioMuted(silent); }
+void QtWebView::show() { view_->show(); }
+void QtWebView::hide() { view_->hide(); }
+bool QtWebView::isVisible() const { return view_->isVisible(); }
 
 void QtWebView::setGeometry(const platform::Rect& r) {
     view_->setGeometry(r.left, r.top, r.width, r.height);
