@@ -1,5 +1,6 @@
 #include "app/coilrun_app.h"
 
+#include "game/replay/run_file.h"
 #include "game/replay/run_library.h"
 
 namespace coilrun {
@@ -48,7 +49,11 @@ CoilrunApp::CoilrunApp(platform::Platform& platform)
         splash_->window().hide();
         form1_->window().setStayOnTop(false);
         formWeb_->window().show();
-        formWeb_->OnlineCount(form1_->state().bestScore);
+        // The session's best score comes with the run that made it, once.
+        const int best = form1_->state().bestScore;
+        const bool sendRun = !bestRunSent_ && best > 0 && bestRunScore_ == best;
+        formWeb_->OnlineCount(best, sendRun ? bestRun_ : std::vector<std::uint8_t>());
+        bestRunSent_ = bestRunSent_ || sendRun;
         form1_->window().hide();
     };
     services.openCreditPage = [this](const std::string& person) {
@@ -65,6 +70,11 @@ CoilrunApp::CoilrunApp(platform::Platform& platform)
     // Every level played is kept, from its set-up to its level-over screen.
     form1_->runs().onRunComplete = [this](replay::RunRecord&& run) {
         replay::storeRun(platform_.runFolder(), run);
+        if (run.summary.won && run.summary.score > bestRunScore_) {
+            bestRunScore_ = run.summary.score;
+            bestRun_ = replay::writeRunFile(run);
+            bestRunSent_ = false;
+        }
     };
 
     // The message loop shows the application's main window once everything exists.

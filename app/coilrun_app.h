@@ -25,6 +25,10 @@ private:
     std::unique_ptr<TForm1> form1_;
     std::unique_ptr<TFormWeb> formWeb_;
     bool started_ = false; // every window made and the splash shown
+    // The file of the session's best won run, and whether the server has it.
+    std::vector<std::uint8_t> bestRun_;
+    int bestRunScore_ = 0;
+    bool bestRunSent_ = false;
 };
 
 } // namespace coilrun

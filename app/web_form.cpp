@@ -43,7 +43,13 @@ void TFormWeb::FormClose() {
 }
 
 void TFormWeb::wb1DocumentComplete() {
-    browser_.pageComplete(wb1->locationName());
+    const std::string location = wb1->locationName();
+    // The report's answer carries the cookie that ties the run to it; a page that
+    // did not come (no server) is named by its address, and then nothing is sent.
+    if (!pendingRun_.empty() && location.rfind("http", 0) != 0)
+        wb1->post(online::scoreServerPage("replay"), pendingRun_);
+    pendingRun_.clear();
+    browser_.pageComplete(location);
 }
 
 void TFormWeb::FormConstrainedResize() {
@@ -54,7 +60,8 @@ void TFormWeb::timerstyleTimer() {
     browser_.timerstyleTimer();
 }
 
-void TFormWeb::OnlineCount(int bestScore) {
+void TFormWeb::OnlineCount(int bestScore, std::vector<std::uint8_t> bestRun) {
+    pendingRun_ = bestScore != 0 ? std::move(bestRun) : std::vector<std::uint8_t>();
     const std::string player = GetUserN(platform_.user());
     const std::string newFlag = settings::readNewFlag(platform_.settings());
     browser_.load(online::runReportUrl(online::scoreServerAddress(), newFlag, bestScore,

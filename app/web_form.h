@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace coilrun {
 
@@ -24,8 +25,10 @@ public:
     void timerstyleTimer();
 
     // Sends the run report (the NEW flag and, when a score was made, the best
-    // score, the date and the player's name) and shows the server's answer.
-    void OnlineCount(int bestScore);
+    // score, the date and the player's name) and shows the server's answer. Once
+    // that answer has come, the run file that made the best score (when given)
+    // follows it to the server, which re-plays it to check the score.
+    void OnlineCount(int bestScore, std::vector<std::uint8_t> bestRun = {});
     // Shows a credit page ("Kestrin", "Velmora").
     void showCreditPage(const std::string& person);
 
@@ -77,6 +80,7 @@ private:
     std::unique_ptr<platform::WebView> wb1;
     std::unique_ptr<engine::TTimer> timerstyle;
     online::ScoreBrowser browser_;
+    std::vector<std::uint8_t> pendingRun_;
 };
 
 } // namespace coilrun

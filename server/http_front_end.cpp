@@ -47,6 +47,7 @@ Request toSiteRequest(const QHttpServerRequest& request) {
     r.rawQuery = url.query(QUrl::FullyEncoded).toLatin1();
     r.cookie = request.value("Cookie");
     r.client = request.remoteAddress().toString();
+    r.body = request.body();
     return r;
 }
 
@@ -67,7 +68,7 @@ void answer(Site& site, const QHttpServerRequest& request, QHttpServerResponder&
     const Response response = site.handle(siteRequest);
 
     const QByteArray body = siteRequest.method == "HEAD" ? QByteArray() : response.body;
-    QHttpServerResponse reply("text/html; charset=utf-8"_ba, body,
+    QHttpServerResponse reply(response.contentType, body,
                               static_cast<QHttpServerResponder::StatusCode>(response.status));
     for (const auto& h : kCommonHeaders)
         reply.addHeader(h.first, h.second);

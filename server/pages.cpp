@@ -43,6 +43,8 @@ tr.you td{background:#1f4a2a!important;color:#d9ffd0}
 .links a.quit{background:#6d2630}
 .links a.quit:hover{background:#8a2f3b}
 .empty{color:#7d95a5;font-style:italic;padding:6px 8px}
+.ok{color:#7be07b;font-size:12px}
+td a{color:#9fd8ff}
 )css";
 
 QString page(const QString& title, const QString& body) {
@@ -61,6 +63,18 @@ QString day(qint64 secondsSinceEpoch) {
     return QDateTime::fromSecsSinceEpoch(secondsSinceEpoch, Qt::UTC).toString(u"yyyy-MM-dd"_s);
 }
 
+// The mark of a score that a re-played run backs.
+QString checkMark(bool checked) {
+    return checked ? u" <span class=\"ok\" title=\"checked: its run re-plays to this score\">"
+                     u"\u2713 checked</span>"_s
+                   : QString();
+}
+
+QString clockText(qint64 hundredths) {
+    return QString::asprintf("%lld:%02lld:%02lld", hundredths / 6000, hundredths / 100 % 60,
+                             hundredths % 100);
+}
+
 // A table of entries; `ranked` numbers the rows from 1 (a best list), otherwise
 // the rows carry the day the run was reported (a latest list).
 QString scoreTable(const std::vector<ScoreEntry>& entries, bool ranked, qint64 highlightId = 0) {
@@ -75,7 +89,8 @@ QString scoreTable(const std::vector<ScoreEntry>& entries, bool ranked, qint64 h
         html += (highlightId != 0 && e.id == highlightId) ? u"<tr class=\"you\">"_s : u"<tr>"_s;
         if (ranked) html += u"<td class=\"n\">"_s + QString::number(rank) + u"</td>"_s;
         html += nameCell(e.name);
-        html += u"<td class=\"s\">"_s + QString::number(e.score) + u"</td>"_s;
+        html +=
+            u"<td class=\"s\">"_s + QString::number(e.score) + checkMark(e.checked) + u"</td>"_s;
         if (!ranked) html += u"<td class=\"d\">"_s + day(e.receivedAt) + u"</td>"_s;
         html += u"</tr>"_s;
     }
@@ -95,7 +110,8 @@ QString resultCard(const std::optional<RunResult>& result, ResultNote note) {
         html += u"<p>No score this run.</p><p class=\"muted\">Eat a speck or two next time!</p>"_s;
     } else {
         html += u"<p><bdi>"_s + htmlEscape(bodyName(result->name)) + u"</bdi></p>"_s;
-        html += u"<p class=\"big\">"_s + QString::number(*result->score) + u"</p>"_s;
+        html += u"<p class=\"big\">"_s + QString::number(*result->score) +
+                checkMark(result->checked) + u"</p>"_s;
         if (result->rank && *result->rank > kExactRanks)
             html += u"<p class=\"rank\">Rank: over "_s + QString::number(kExactRanks) + u"</p>"_s;
         else if (result->rank)
@@ -115,7 +131,9 @@ QByteArray scoreListPage(const QString& title, const std::vector<ScoreEntry>& be
                          u"<section class=\"card\"><h2>Best scores</h2>"_s +
                          scoreTable(best, true) +
                          u"</section><section class=\"card\"><h2>Latest scores</h2>"_s +
-                         scoreTable(latest, false) + u"</section></div>"_s;
+                         scoreTable(latest, false) +
+                         u"</section></div><p class=\"muted\"><a href=\"runs.php\">"
+                         u"The best checked run of each level</a></p>"_s;
     return page(title, body).toUtf8();
 }
 
@@ -141,6 +159,45 @@ QByteArray creditPage(const QString& title, const QString& person, const QString
         u"</h2><p class=\"big\">"_s + htmlEscape(person) +
         u"</p><p class=\"muted\">Thank you for playing.</p>"
         u"<nav class=\"links\"><a href=\"goback\">&lt;&lt; Back to the game</a></nav></section>"_s;
+    return page(title, body).toUtf8();
+}
+
+QByteArray runStoredPage(const QString& title, const replay::RunSummary& run, bool checked) {
+    const QString body = u"<h1>Coilrun</h1><section class=\"card\"><h2>Run stored</h2><p>Level "_s +
+                         QString::number(run.level) + (run.won ? u", won"_s : u", lost"_s) +
+                         u", length "_s + QString::number(run.length) + u", clock "_s +
+                         clockText(clockHundredths(run)) + u", score "_s +
+                         QString::number(run.score) + u"</p><p>"_s +
+                         (checked ? u"Its score checks the one you reported."_s
+                                  : u"It checks no reported score."_s) +
+                         u"</p></section>"_s;
+    return page(title, body).toUtf8();
+}
+
+QByteArray runsListPage(const QString& title, const std::vector<RunEntry>& runs) {
+    QString table;
+    if (runs.empty()) {
+        table = u"<p class=\"empty\">No checked runs yet.</p>"_s;
+    } else {
+        table = u"<table><thead><tr><th>Level</th><th>Player</th><th>Score</th><th>Length</th>"
+                u"<th>Clock</th><th>Day</th><th>File</th></tr></thead><tbody>"_s;
+        for (const RunEntry& r : runs) {
+            table += u"<tr><td class=\"n\">"_s + QString::number(r.level) + u"</td>"_s +
+                     nameCell(r.name) + u"<td class=\"s\">"_s + QString::number(r.score) +
+                     u"</td><td class=\"n\">"_s + QString::number(r.length) +
+                     u"</td><td class=\"d\">"_s + clockText(r.clockHundredths) +
+                     u"</td><td class=\"d\">"_s + day(r.receivedAt) +
+                     u"</td><td><a href=\"run.coilrun?id="_s + QString::number(r.id) +
+                     u"\">download</a></td></tr>"_s;
+        }
+        table += u"</tbody></table>"_s;
+    }
+    const QString body = u"<h1>Coilrun runs</h1><section class=\"card\"><h2>Best checked run "
+                         u"of each level</h2>"_s +
+                         table +
+                         u"<p class=\"muted\">Each run re-played on this server to the score "
+                         u"its player reported. Open a file with coilrun to watch it.</p>"
+                         u"<nav class=\"links\"><a href=\"view.php\">Scores</a></nav></section>"_s;
     return page(title, body).toUtf8();
 }
 

@@ -34,6 +34,13 @@ QByteArray problemPage(const QString& title, const QString& heading, const QStri
 // The credit page of one person, with a link back to the game.
 QByteArray creditPage(const QString& title, const QString& person, const QString& role);
 
+// The answer to a run file: what its re-play showed, and whether it checked the
+// score reported before it.
+QByteArray runStoredPage(const QString& title, const replay::RunSummary& run, bool checked);
+
+// runs.php: the best checked run of each level, each with a link to its file.
+QByteArray runsListPage(const QString& title, const std::vector<RunEntry>& runs);
+
 // A page that exists for its title only (goback(), skip()); the text is what a
 // person sees if the title is not acted on.
 QByteArray commandPage(const QString& title, const QString& message);

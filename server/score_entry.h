@@ -1,4 +1,7 @@
 #pragma once
+#include "game/replay/run_record.h"
+
+#include <QByteArray>
 #include <QString>
 #include <optional>
 
@@ -10,6 +13,7 @@ struct ScoreEntry {
     QString name;  // the stored (raw) name; made safe where it is shown
     qint64 score = 0;
     qint64 receivedAt = 0; // seconds since the epoch, UTC, by the server's clock
+    bool checked = false;  // a re-played run of the player's scored exactly this
 };
 
 // Ranks are counted exactly down to this one; a run further down the list is
@@ -25,6 +29,38 @@ struct RunResult {
     std::optional<qint64> score; // none for a run without a score
     std::optional<qint64> rank;  // 1 for the best score; kExactRanks + 1: further down.
                                  // Set whenever score is.
+    bool checked = false;        // see ScoreEntry
+};
+
+// A run file the server has re-played, as it stores it: the summary is what the
+// re-play showed, not what the file says of itself.
+struct StoredRun {
+    qint64 reportId = 0;       // the report whose cookie came with the file; 0: none
+    bool checksReport = false; // the re-played score equals that report's
+    QString player;            // that report's (raw) name; empty without one
+    replay::RunSummary summary;
+    QByteArray digest; // SHA-256 of the file, hex
+    QByteArray file;
+};
+
+inline qint64 clockHundredths(const replay::RunSummary& s) {
+    return (qint64(s.minutes) * 60 + s.seconds) * 100 + s.hundredths;
+}
+
+// The best checked run of a level, as the runs page lists it.
+struct RunEntry {
+    qint64 id = 0;
+    QString name; // raw name
+    int level = 0;
+    int length = 0;
+    qint64 clockHundredths = 0;
+    qint64 score = 0;
+    qint64 receivedAt = 0;
+};
+
+struct RunFile {
+    int level = 0;
+    QByteArray bytes;
 };
 
 } // namespace coilrun::server

@@ -2,11 +2,14 @@
 
 #include "server/pages.h"
 #include "server/query.h"
+#include "server/run_check.h"
 #include "server/run_cookie.h"
 #include "server/sanitize.h"
 #include "server/titles.h"
 
+#include <QCryptographicHash>
 #include <QDateTime>
+#include <QUrlQuery>
 #include <cstdio>
 
 using namespace Qt::Literals::StringLiterals;
@@ -32,19 +35,23 @@ QString framedTitle(const std::optional<RunResult>& result) {
 
 Site::Site(Store& store, RateLimiter& limiter, WallClock wallClock, SteadyClock steadyClock)
     : store_(store), limiter_(limiter), wallClock_(std::move(wallClock)),
-      steadyClock_(std::move(steadyClock)) {
+      uploadLimiter_(limiter.limit()), steadyClock_(std::move(steadyClock)) {
     if (!wallClock_) wallClock_ = [] { return QDateTime::currentSecsSinceEpoch(); };
     if (!steadyClock_) steadyClock_ = [] { return RateLimiter::Clock::now(); };
 }
 
 Response Site::handle(const Request& request) {
-    if (request.method != "GET" && request.method != "HEAD") {
+    const bool upload = request.path == u"/Coilrun/data/replay";
+    if (upload != (request.method == "POST") ||
+        (!upload && request.method != "GET" && request.method != "HEAD")) {
         Response r = html(problemPage(captionTitle(u"Coilrun"_s), u"Not allowed"_s,
-                                      u"This server answers page loads only."_s),
+                                      upload ? u"Run files are sent here by POST."_s
+                                             : u"This server answers page loads only."_s),
                           405);
-        r.addHeader("Allow", "GET, HEAD");
+        r.addHeader("Allow", upload ? "POST" : "GET, HEAD");
         return r;
     }
+    if (upload) return replayUpload(request);
     if (request.path == u"/" || request.path == u"/Coilrun/data" || request.path == kFolder) {
         Response r = html(commandPage(u"Coilrun"_s, u"The scores are at view.php."_s), 302);
         r.addHeader("Location", "/Coilrun/data/view.php");
@@ -56,6 +63,8 @@ Response Site::handle(const Request& request) {
     if (page == u"view.php") return viewPage();
     if (page == u"count.php") return countPage(request);
     if (page == u"add") return leaderboardPage(request, false);
+    if (page == u"runs.php") return runsPage();
+    if (page == u"run.coilrun") return runDownload(request);
     if (page == u"Velmora.php")
         return html(creditPage(captionTitle(u"Coilrun - Velmora"_s), u"Velmora"_s,
                                u"Developed and realized by"_s));
@@ -145,6 +154,87 @@ Response Site::leaderboardPage(const Request& request, bool framed) {
                                 u"Scores unavailable"_s, u"The scores cannot be read right now."_s),
                     503);
     }
+}
+
+Response Site::replayUpload(const Request& request) {
+    const QString title = captionTitle(u"Coilrun - Run"_s);
+    if (request.body.size() > kMaxRunUploadBytes)
+        return html(problemPage(title, u"Run too large"_s,
+                                u"This file is larger than any run the server takes."_s),
+                    413);
+    if (!uploadLimiter_.allow(request.client, steadyClock_()))
+        return html(problemPage(title, u"Too many runs"_s,
+                                u"Too many runs from your address in the last minute."_s),
+                    429);
+    try {
+        StoredRun run;
+        run.file = request.body;
+        run.digest = QCryptographicHash::hash(request.body, QCryptographicHash::Sha256).toHex();
+        // A file is taken once: re-sending someone's run cannot check a second report.
+        if (store_.runWithDigest(run.digest))
+            return html(problemPage(title, u"Run already stored"_s, u"This run was sent before."_s),
+                        409);
+        const CheckedRun checked = replayRunFile(request.body);
+        if (!checked.summary)
+            return html(problemPage(title, u"Not a run"_s,
+                                    u"This file cannot be re-played: "_s + checked.error),
+                        400);
+        run.summary = *checked.summary;
+        const qint64 reportId = runIdFromCookieHeader(
+            std::string_view(request.cookie.constData(), request.cookie.size()));
+        if (const std::optional<RunResult> report =
+                reportId > 0 ? store_.result(reportId) : std::nullopt) {
+            run.reportId = reportId;
+            run.player = report->name;
+            run.checksReport = !report->checked && run.summary.won && report->score &&
+                               *report->score == run.summary.score;
+        }
+        store_.addRun(run, wallClock_());
+        return html(runStoredPage(title, run.summary, run.checksReport));
+    } catch (const StoreError& e) {
+        std::fprintf(stderr, "store: storing a run failed: %s\n", e.what());
+        return html(
+            problemPage(title, u"Run not saved"_s, u"The server could not store this run."_s), 503);
+    }
+}
+
+Response Site::runsPage() {
+    try {
+        return html(runsListPage(captionTitle(u"Coilrun - Best runs"_s),
+                                 store_.bestCheckedRuns(kRunLevels)));
+    } catch (const StoreError& e) {
+        std::fprintf(stderr, "store: reading the best runs failed: %s\n", e.what());
+        return html(problemPage(captionTitle(u"Coilrun - Best runs"_s), u"Runs unavailable"_s,
+                                u"The runs cannot be read right now."_s),
+                    503);
+    }
+}
+
+Response Site::runDownload(const Request& request) {
+    const QUrlQuery query(QString::fromLatin1(request.rawQuery));
+    bool ok = false;
+    const qint64 id = query.queryItemValue(u"id"_s).toLongLong(&ok);
+    std::optional<RunFile> file;
+    try {
+        if (ok && id > 0) file = store_.checkedRunFile(id);
+    } catch (const StoreError& e) {
+        std::fprintf(stderr, "store: reading a run file failed: %s\n", e.what());
+        return html(problemPage(captionTitle(u"Coilrun"_s), u"Run unavailable"_s,
+                                u"The run cannot be read right now."_s),
+                    503);
+    }
+    if (!file)
+        return html(problemPage(captionTitle(u"Coilrun"_s), u"No such run"_s,
+                                u"There is no checked run by that number."_s),
+                    404);
+    Response r;
+    r.body = file->bytes;
+    r.contentType = "application/octet-stream";
+    char name[96];
+    std::snprintf(name, sizeof name, "attachment; filename=\"coilrun-level%02d-run%lld.coilrun\"",
+                  file->level, static_cast<long long>(id));
+    r.addHeader("Content-Disposition", name);
+    return r;
 }
 
 } // namespace coilrun::server

@@ -17,11 +17,13 @@ struct Request {
     QByteArray rawQuery; // as sent, percent-encoded, without "?"
     QByteArray cookie;   // the Cookie header, if any
     QString client;      // the peer address; the key of the rate limit
+    QByteArray body;     // what a POST carried
 };
 
 struct Response {
     int status = 200;
-    QByteArray body; // always text/html; charset=utf-8
+    QByteArray body;
+    QByteArray contentType = "text/html; charset=utf-8";
     QList<QPair<QByteArray, QByteArray>> headers;
 
     void addHeader(const QByteArray& name, const QByteArray& value) {
@@ -29,8 +31,10 @@ struct Response {
     }
 };
 
-// The score server's pages (Parts 1.1, 3.2, 4.1, 4.2): what each path answers,
-// what a run report stores, and how failures are answered. Knows nothing of
+// The score server's pages: what each path answers,
+// what a run report stores, and how failures are answered. A run file POSTed to
+// "replay" after a report is re-played with the game's code; it checks the report
+// its cookie names when it scores what was reported. Knows nothing of
 // sockets; the HTTP layer (http_front_end.h) feeds it.
 class Site {
 public:
@@ -43,6 +47,7 @@ public:
     static constexpr int kBestCount = 5;   // view.php
     static constexpr int kLatestCount = 5; // view.php
     static constexpr int kTopCount = 10;   // count.php, add
+    static constexpr int kRunLevels = 100; // runs.php lists at most this many levels
 
     Site(Store& store, RateLimiter& limiter, WallClock wallClock = {},
          SteadyClock steadyClock = {});
@@ -53,10 +58,14 @@ private:
     Response viewPage();
     Response countPage(const Request& request);
     Response leaderboardPage(const Request& request, bool framed);
+    Response replayUpload(const Request& request);
+    Response runsPage();
+    Response runDownload(const Request& request);
 
     Store& store_;
     RateLimiter& limiter_;
     WallClock wallClock_;
+    RateLimiter uploadLimiter_; // run files, counted apart from reports, at the same limit
     SteadyClock steadyClock_;
 };
 

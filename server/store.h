@@ -44,12 +44,24 @@ public:
     // The stored run with this id, or nothing.
     std::optional<RunResult> result(qint64 id);
 
+    // The stored run with this file digest, if any.
+    std::optional<qint64> runWithDigest(const QByteArray& digest);
+    // Stores a re-played run in its own transaction and returns its id. A run that
+    // checks a report marks it: only one run can, so a second one throws StoreError.
+    qint64 addRun(const StoredRun& run, qint64 receivedAt);
+    // The best checked run of each level that has one, by level; at most maxLevels.
+    std::vector<RunEntry> bestCheckedRuns(int maxLevels);
+    // The file of a checked run, or nothing.
+    std::optional<RunFile> checkedRunFile(qint64 id);
+
     const DatabaseConfig& config() const { return config_; }
 
 private:
     QSqlDatabase database();
     QSqlQuery& prepared(const QString& sql);
     void run(QSqlQuery& query);
+    // Runs a prepared INSERT; the new row's id once committed.
+    qint64 insert(QSqlQuery& query, bool postgres);
     [[noreturn]] void fail(const QString& what, const QSqlError& error);
     void createSchema(QSqlDatabase& db);
     std::vector<ScoreEntry> entries(QSqlQuery& query);

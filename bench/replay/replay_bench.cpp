@@ -11,6 +11,7 @@
 // With a file, the long level is also stored there, for timing `coilrun --verify` on it.
 #include "app/headless_replay.h"
 #include "bench/bench_clocks.h"
+#include "bench/replay/run_minutes.h"
 #include "engine/platform/virtual_keys.h"
 #include "game/replay/run_compression.h"
 #include "game/replay/run_file.h"
@@ -24,21 +25,12 @@
 
 namespace {
 
+using coilrun::bench::minutesOf;
 using coilrun::bench::percentile;
 using coilrun::bench::threadCpuNs;
 using coilrun::replay::RunRecord;
 using coilrun::scenario::GameDriver;
 namespace vk = coilrun::vk;
-
-// Minutes of play in a run: its level clock is not started before the first arrow
-// key, so the frames tell (Cadencer1 steps 0.01 s).
-double minutesOf(const RunRecord& r) {
-    coilrun::replay::EventReader events(r.events);
-    int frames = 0;
-    while (!events.atEnd())
-        frames += events.next().handler == coilrun::replay::RunHandler::Cadencer1Progress;
-    return frames * 0.01 / 60;
-}
 
 int fail(const char* why) {
     std::fprintf(stderr, "bench_replay: %s\n", why);

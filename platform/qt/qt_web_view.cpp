@@ -1,6 +1,8 @@
 #include "platform/qt/qt_web_view.h"
 
+#include <QWebEngineHttpRequest>
 #include <QWebEnginePage>
+#include <QWebEngineProfile>
 #include <QWebEngineView>
 
 namespace coilrun::qt {
@@ -12,7 +14,22 @@ QtWebView::QtWebView(QWidget* parent) : view_(new QWebEngineView(parent)) {
 
 QtWebView::~QtWebView() {
     onDocumentComplete = nullptr;
+    delete sender_.data();
     delete view_.data();
+}
+
+void QtWebView::post(const std::string& url, const std::vector<std::uint8_t>& body) {
+    if (!sender_) {
+        // The shown page's profile: the same cookies, so the server can tie what is
+        // sent here to the report the shown page loaded.
+        sender_ = new QWebEnginePage(view_->page()->profile(), this);
+        sender_->setAudioMuted(true);
+    }
+    QWebEngineHttpRequest request(QUrl(QString::fromStdString(url)), QWebEngineHttpRequest::Post);
+    request.setHeader("Content-Type", "application/octet-stream");
+    request.setPostData(
+        QByteArray(reinterpret_cast<const char*>(body.data()), qsizetype(body.size())));
+    sender_->load(request);
 }
 
 void QtWebView::navigate(const std::string& url) {

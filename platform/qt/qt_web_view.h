@@ -5,6 +5,7 @@
 #include <QPointer>
 #include <QUrl>
 
+class QWebEnginePage;
 class QWebEngineView;
 class QWidget;
 
@@ -19,6 +20,7 @@ public:
     void navigate(const std::string& url) override;
     std::string locationName() const override { return location_; }
     void setSilent(bool silent) override;
+    void post(const std::string& url, const std::vector<std::uint8_t>& body) override;
     void show() override;
     void hide() override;
     bool isVisible() const override;
@@ -29,6 +31,7 @@ private:
     void loadFinished(bool ok);
 
     QPointer<QWebEngineView> view_;
+    QPointer<QWebEnginePage> sender_; // the hidden page of post(), made on first use
     std::string location_;
 };
 

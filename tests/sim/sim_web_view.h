@@ -33,6 +33,9 @@ public:
     void navigate(const std::string& url) override;
     std::string locationName() const override { return location_; }
     void setSilent(bool s) override { silent = s; }
+    void post(const std::string& url, const std::vector<std::uint8_t>& body) override {
+        posts.push_back({url, body});
+    }
     void show() override { visible = true; }
     void hide() override { visible = false; }
     bool isVisible() const override { return visible; }
@@ -40,6 +43,11 @@ public:
     platform::Rect geometry() const override { return rect; }
 
     std::vector<std::string> navigations;
+    struct Post {
+        std::string url;
+        std::vector<std::uint8_t> body;
+    };
+    std::vector<Post> posts;
     int completions = 0;
     bool silent = false;
     bool visible = true;

@@ -61,7 +61,10 @@ std::string HttpReply::title() const {
     return unescapeHtml(body.substr(start + 7, end - start - 7));
 }
 
-HttpReply httpGet(unsigned short port, const std::string& target, const std::string& sourceAddress,
+namespace {
+
+HttpReply request(const std::string& method, unsigned short port, const std::string& target,
+                  const std::string& body, const std::string& sourceAddress,
                   const std::string& extraHeaders, int timeoutSeconds) {
     errno = 0;
     Socket s;
@@ -85,9 +88,14 @@ HttpReply httpGet(unsigned short port, const std::string& target, const std::str
     if (::connect(s.fd, reinterpret_cast<sockaddr*>(&remote), sizeof remote) != 0)
         return failed("connect");
 
-    const std::string request = "GET " + target +
-                                " HTTP/1.1\r\nHost: 127.0.0.1:" + std::to_string(port) +
-                                "\r\nConnection: close\r\n" + extraHeaders + "\r\n";
+    std::string request = method + " " + target;
+    request += " HTTP/1.1\r\nHost: 127.0.0.1:" + std::to_string(port);
+    request += "\r\nConnection: close\r\n" + extraHeaders;
+    if (method == "POST") {
+        request += "Content-Type: application/octet-stream\r\nContent-Length: ";
+        request += std::to_string(body.size()) + "\r\n";
+    }
+    request += "\r\n" + body;
     for (std::size_t sent = 0; sent < request.size();) {
         const ssize_t n = ::send(s.fd, request.data() + sent, request.size() - sent, MSG_NOSIGNAL);
         if (n <= 0) return failed("send");
@@ -140,6 +148,18 @@ HttpReply httpGet(unsigned short port, const std::string& target, const std::str
     }
     reply.body = data.substr(headerEnd + 4, wanted - headerEnd - 4);
     return reply;
+}
+
+} // namespace
+
+HttpReply httpGet(unsigned short port, const std::string& target, const std::string& sourceAddress,
+                  const std::string& extraHeaders, int timeoutSeconds) {
+    return request("GET", port, target, {}, sourceAddress, extraHeaders, timeoutSeconds);
+}
+
+HttpReply httpPost(unsigned short port, const std::string& target, const std::string& body,
+                   const std::string& extraHeaders, int timeoutSeconds) {
+    return request("POST", port, target, body, {}, extraHeaders, timeoutSeconds);
 }
 
 } // namespace coilrun::server::testing

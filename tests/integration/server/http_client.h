@@ -24,5 +24,8 @@ struct HttpReply {
 HttpReply httpGet(unsigned short port, const std::string& target,
                   const std::string& sourceAddress = {}, const std::string& extraHeaders = {},
                   int timeoutSeconds = 60);
+// POST `body` (application/octet-stream) to `target`, likewise.
+HttpReply httpPost(unsigned short port, const std::string& target, const std::string& body,
+                   const std::string& extraHeaders = {}, int timeoutSeconds = 60);
 
 } // namespace coilrun::server::testing

@@ -1,10 +1,12 @@
 // The real coilrun-scored over real HTTP on loopback, against the backend this
 // run was started with (SQLite, or a private PostgreSQL cluster).
 #include "online/run_report.h"
+#include "server/run_check.h"
 #include "tests/integration/server/backend.h"
 #include "tests/integration/server/http_client.h"
 #include "tests/integration/server/server_process.h"
 #include "tests/unit/server/game_title_readers.h"
+#include "tests/unit/server/sample_runs.h"
 
 #include <QFile>
 #include <QProcess>
@@ -385,6 +387,31 @@ TEST_F(ScoreServer, HelpDocumentsEveryOption) {
     wrong.start(ServerProcess::executable(), {u"--no-such-option"_s});
     ASSERT_TRUE(wrong.waitForFinished(60'000));
     EXPECT_EQ(wrong.exitCode(), 2);
+}
+
+TEST_F(ScoreServer, ARunFileSentAfterItsReportChecksTheScore) {
+    startServer(server_);
+    const SampleRun& run = wonLevelOne();
+    const HttpReply counted = get(report("alice", run.summary.score));
+    const std::string cookie =
+        counted.header("set-cookie").substr(0, counted.header("set-cookie").find(';'));
+    const std::string file(run.file.constData(), std::size_t(run.file.size()));
+
+    const HttpReply stored =
+        httpPost(server_.port(), "/Coilrun/data/replay", file, "Cookie: " + cookie + "\r\n");
+    EXPECT_EQ(stored.status, 200) << stored.error << stored.body;
+    const HttpReply view = get("/Coilrun/data/view.php");
+    EXPECT_EQ(view.title(), "alice  " + std::to_string(run.summary.score) + "++alice  " +
+                                std::to_string(run.summary.score) + "+");
+    EXPECT_NE(view.body.find("\u2713 checked"), std::string::npos);
+    EXPECT_EQ(get("/Coilrun/data/runs.php").status, 200);
+    const HttpReply download = get("/Coilrun/data/run.coilrun?id=1");
+    EXPECT_EQ(download.header("content-type"), "application/octet-stream");
+    EXPECT_EQ(download.body, file);
+
+    const HttpReply large = httpPost(server_.port(), "/Coilrun/data/replay",
+                                     std::string(std::size_t(kMaxRunUploadBytes) + 1, 'x'));
+    EXPECT_EQ(large.status, 413) << large.error;
 }
 
 } // namespace

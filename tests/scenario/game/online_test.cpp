@@ -36,6 +36,64 @@ sim::SimWindow& browserWindow(GameDriver& g) {
     return *g.platform.windows.at(2);
 }
 
+// What the score browser's page sent by POST, besides its loads.
+const std::vector<sim::SimWebView::Post>& posts(GameDriver& g) {
+    return g.platform.webViews.at(1)->posts;
+}
+
+// Quits from the pause menu of the level being played.
+void quitFromPause(GameDriver& g) {
+    g.tap(vk::escape);
+    g.run(0.1);
+    g.click(*g.links().menuPause, 3);
+    g.run(1);
+}
+
+// Wins level 1, starts level 2 and quits from its pause menu.
+void winLevelOneAndQuit(GameDriver& g) {
+    g.toMainMenu();
+    g.startGame();
+    ASSERT_TRUE(g.chaseSpecks([&] { return g.won(); }, 120));
+    g.run(1);
+    g.tap(vk::space);
+    ASSERT_TRUE(g.untilControlsLive());
+    g.run(1);
+    quitFromPause(g);
+}
+
+TEST(Quit, TheBestRunFollowsItsReportOnceAndOnlyWhenTheServerAnswered) {
+    GameDriver g;
+    Server server(g, "goback()");
+    winLevelOneAndQuit(g);
+    ASSERT_EQ(reports(g).size(), 1u);
+    ASSERT_EQ(posts(g).size(), 1u);
+    EXPECT_EQ(posts(g)[0].url, "http://127.0.0.1:8765/Coilrun/data/replay");
+    std::vector<std::uint8_t> won;
+    for (const auto& [name, bytes] : g.platform.runFolderImpl.files)
+        if (name.find("-won-" + std::to_string(g.state().bestScore)) != std::string::npos)
+            won = bytes;
+    EXPECT_EQ(posts(g)[0].body, won) << "the file of the run that made the reported score";
+
+    // Back in the game and out again: a second report, the run is not sent again.
+    g.run(0.5);
+    g.tap(vk::space);
+    g.run(0.5);
+    quitFromPause(g);
+    EXPECT_EQ(reports(g).size(), 2u);
+    EXPECT_EQ(posts(g).size(), 1u);
+
+    // When the report's page fails, no run follows it.
+    GameDriver offline;
+    offline.platform.web.answer = [](const std::string& url) {
+        if (url.find("view.php") != std::string::npos)
+            return sim::SimPage{sim::SimPage::Outcome::Title, "alice  1234+", 100};
+        return sim::SimPage{sim::SimPage::Outcome::Failed, {}, 100};
+    };
+    winLevelOneAndQuit(offline);
+    EXPECT_EQ(reports(offline).size(), 1u);
+    EXPECT_TRUE(posts(offline).empty());
+}
+
 TEST(Quit, FromTheMainMenuOneReportAndNewOnAFreshStore) {
     GameDriver g;
     Server server(g);
@@ -49,6 +107,7 @@ TEST(Quit, FromTheMainMenuOneReportAndNewOnAFreshStore) {
     EXPECT_EQ(reports(g),
               (std::vector<std::string>{"http://127.0.0.1:8765/Coilrun/data/count.php?NEW=TRUE"}));
     EXPECT_EQ(browserWindow(g).captionText, "Scores");
+    EXPECT_TRUE(g.platform.webViews.at(1)->posts.empty()) << "no score, no run sent";
 }
 
 TEST(Quit, WithinTheFirstTwentySecondsTheSplashDoesNotBringTheGameBack) {
@@ -67,17 +126,7 @@ TEST(Quit, FromThePauseMenuWithAScoreAfterTheFirstRun) {
     g.platform.settingsImpl.keys[kKey]["Creator"] = std::string("Velmora");
     g.platform.userImpl.name = "zoe+ann";
     Server server(g);
-    g.toMainMenu();
-    g.startGame();
-    ASSERT_TRUE(g.chaseSpecks([&] { return g.won(); }, 120));
-    g.run(1);
-    g.tap(vk::space);
-    ASSERT_TRUE(g.untilControlsLive());
-    g.run(1);
-    g.tap(vk::escape);
-    g.run(0.1);
-    g.click(*g.links().menuPause, 3); // Quit
-    g.run(1);
+    winLevelOneAndQuit(g);
     const int best = g.state().bestScore;
     ASSERT_GT(best, 0);
     const auto sent = reports(g);
