@@ -23,7 +23,12 @@ make_debian_root() {
 }
 
 debian_root_bind() {
-    mkdir -p "$2"
+    if [[ -d "$1" ]]; then
+        mkdir -p "$2"
+    else # a file or socket is bound onto a file
+        mkdir -p "$(dirname "$2")"
+        [[ -e "$2" ]] || : >"$2"
+    fi
     mount --bind "$1" "$2"
     debian_root_mounts+=("$2")
 }

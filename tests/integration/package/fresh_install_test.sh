@@ -134,7 +134,10 @@ for display in $(seq 150 199); do
     kill "$xvfb_pid" 2>/dev/null; xvfb_pid=""
 done
 [[ -n "$xvfb_pid" ]] || fail "no X display could be started"
-debian_root_bind /tmp/.X11-unix "$root/tmp/.X11-unix"
+# Only this display's socket goes into the root: with the whole socket folder
+# bound, anything in the root that cleans its /tmp would take away the sockets of
+# every other X server on the machine (the other tests' among them).
+debian_root_bind "/tmp/.X11-unix/X$display" "$root/tmp/.X11-unix/X$display"
 export DISPLAY=":$display"
 # The machine has no GPU and no user namespaces for the web engine's sandbox:
 # the same allowances the other tests of the real program make.
