@@ -12,7 +12,8 @@
 //     over the pixels of the screen: the overdraw factor;
 //   - the same frame's GL commands sent again by a plain loop from display lists
 //     recorded while the engine drew it (the same meshes, lights, materials and state
-//     changes, nothing else), and the ratio of the engine's frame time to the loop's;
+//     changes, nothing else), alternating frame by frame with the engine's, and the
+//     ratio of the engine's frame time to the loop's;
 //   - at the end, the process's peak resident memory.
 #include "bench/bench_clocks.h"
 #include "bench/frame/frame_observers.h"
@@ -109,26 +110,6 @@ void measure(const Moment& moment, Size size, int frames) {
     for (int i = 0; i < 30; ++i)
         frame();
 
-    Timing engine;
-    std::vector<double> calls, lists, batches;
-    for (int i = 0; i < frames; ++i) {
-        const double c0 = bench::processCpuSeconds(), w0 = wallSeconds();
-        game.advanceFrame();
-        bench::glCalls() = {};
-        game.drawFrame();
-        const bench::GlCallCount count = bench::glCalls();
-        game.gl().finish();
-        engine.add(bench::processCpuSeconds() - c0, wallSeconds() - w0);
-        calls.push_back(double(count.calls));
-        lists.push_back(double(count.listCalls));
-        batches.push_back(double(count.batches));
-    }
-    printTiming("engine", engine);
-    std::printf("  GL calls per frame: median %.0f (display-list calls %.0f, immediate "
-                "batches %.0f)\n",
-                bench::percentile(calls, 0.5), bench::percentile(lists, 0.5),
-                bench::percentile(batches, 0.5));
-
     auto& renderer = game.driver().form().viewer().renderer();
     {
         bench::FragmentMeter meter;
@@ -161,20 +142,41 @@ void measure(const Moment& moment, Size size, int frames) {
         }
     }
 
-    // The same frame again, recorded while drawn, then sent by the plain loop.
+    // The frame recorded while drawn, for the plain loop to send again.
     bench::FrameRecorder recorder;
     game.drawFrame();
     renderer.setObserver(&recorder);
     game.drawFrame();
     renderer.setObserver(nullptr);
     game.gl().finish();
-    Timing loop;
+
+    // The engine's frames and the loop's alternate, so that whatever else the machine
+    // does weighs on both alike and the ratio holds from run to run.
+    Timing engine, loop;
+    std::vector<double> calls, lists, batches;
     for (int i = 0; i < frames; ++i) {
-        const double c0 = bench::processCpuSeconds(), w0 = wallSeconds();
+        double c0 = bench::processCpuSeconds(), w0 = wallSeconds();
+        game.advanceFrame();
+        bench::glCalls() = {};
+        game.drawFrame();
+        const bench::GlCallCount count = bench::glCalls();
+        game.gl().finish();
+        engine.add(bench::processCpuSeconds() - c0, wallSeconds() - w0);
+        calls.push_back(double(count.calls));
+        lists.push_back(double(count.listCalls));
+        batches.push_back(double(count.batches));
+
+        c0 = bench::processCpuSeconds();
+        w0 = wallSeconds();
         recorder.replay();
         game.gl().finish();
         loop.add(bench::processCpuSeconds() - c0, wallSeconds() - w0);
     }
+    printTiming("engine", engine);
+    std::printf("  GL calls per frame: median %.0f (display-list calls %.0f, immediate "
+                "batches %.0f)\n",
+                bench::percentile(calls, 0.5), bench::percentile(lists, 0.5),
+                bench::percentile(batches, 0.5));
     printTiming("plain loop", loop);
     const double ratio =
         bench::percentile(engine.cpu, 0.5) / std::max(1e-9, bench::percentile(loop.cpu, 0.5));

@@ -15,7 +15,9 @@
 #
 # With FPS_LEVEL=N the throw-away home holds a settings file with level N
 # unlocked, so (b) and (c) measure level N instead (Space plays the highest
-# level unlocked).
+# level unlocked). With FPS_PERF=FILE, `perf record -g` then samples the program
+# in play for 6 s into FILE (`perf report -i FILE --sort comm,dso` shows whose
+# threads the time goes to).
 #
 # The program is started as a desktop would start it (bench/lib/desktop_session.sh),
 # with a throw-away home, so it starts at level 1. Prints the figures; never
@@ -130,6 +132,10 @@ sample 180 settle >"$work/start.log" || true
 sleep 2
 find_window
 sample "$seconds" >"$work/play.log"
+if [[ -n "${FPS_PERF:-}" ]]; then
+    perf record -F 999 -g -p "$game" -o "$FPS_PERF" -- sleep 6 >/dev/null 2>&1 ||
+        echo "fps.sh: perf could not record the program" >&2
+fi
 report "(b) level $level in play" "$work/play.log"
 desktop_memory "(b) memory in play"
 

@@ -156,10 +156,21 @@ bool EglOffscreenGl::bindFramebuffer(int width, int height) {
         fb.bindRenderbuffer(GL_RENDERBUFFER, colour_);
         fb.renderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, width, height);
         fb.framebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, colour_);
-        fb.genRenderbuffers(1, &depth_);
-        fb.bindRenderbuffer(GL_RENDERBUFFER, depth_);
-        fb.renderbufferStorage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT24, width, height);
-        fb.framebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, depth_);
+        // The game window's buffers: 24 bits of depth packed with 8 of stencil, or
+        // depth alone where a driver has no packed format.
+        auto attachDepth = [&](GLenum format, bool stencil) {
+            if (depth_) fb.deleteRenderbuffers(1, &depth_);
+            fb.genRenderbuffers(1, &depth_);
+            fb.bindRenderbuffer(GL_RENDERBUFFER, depth_);
+            fb.renderbufferStorage(GL_RENDERBUFFER, format, width, height);
+            fb.framebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER,
+                                       depth_);
+            fb.framebufferRenderbuffer(GL_FRAMEBUFFER, GL_STENCIL_ATTACHMENT, GL_RENDERBUFFER,
+                                       stencil ? depth_ : 0);
+        };
+        attachDepth(GL_DEPTH24_STENCIL8, true);
+        if (fb.checkFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE)
+            attachDepth(GL_DEPTH_COMPONENT24, false);
         width_ = width;
         height_ = height;
         if (fb.checkFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) {
