@@ -153,10 +153,11 @@ void measure(const Moment& moment, Size size, int frames) {
     // The engine's frames and the loop's alternate, so that whatever else the machine
     // does weighs on both alike and the ratio holds from run to run.
     Timing engine, loop;
-    std::vector<double> calls, lists, batches;
+    std::vector<double> calls, lists, batches, tick;
     for (int i = 0; i < frames; ++i) {
         double c0 = bench::processCpuSeconds(), w0 = wallSeconds();
         game.advanceFrame();
+        tick.push_back(bench::processCpuSeconds() - c0);
         bench::glCalls() = {};
         game.drawFrame();
         const bench::GlCallCount count = bench::glCalls();
@@ -173,6 +174,9 @@ void measure(const Moment& moment, Size size, int frames) {
         loop.add(bench::processCpuSeconds() - c0, wallSeconds() - w0);
     }
     printTiming("engine", engine);
+    std::printf("  of which the game's tick (the frame's 1/60 s of virtual time): median "
+                "%.2f ms\n",
+                1000 * bench::percentile(tick, 0.5));
     std::printf("  GL calls per frame: median %.0f (display-list calls %.0f, immediate "
                 "batches %.0f)\n",
                 bench::percentile(calls, 0.5), bench::percentile(lists, 0.5),
