@@ -20,6 +20,7 @@ TSplashScreen::TSplashScreen(platform::Platform& platform) : window_(platform.cr
     label2 = window_->createLabel("Loading...", tahoma, 8, 8);
     // On screen before the slow parts of start-up (the web engine, the scene), which
     // would keep the player looking at nothing for half a second.
+    window_->prepareForWebView();
     window_->show();
     window_->paintNow();
 

@@ -78,6 +78,10 @@ public:
     // Puts a shown window's content on the screen now, without waiting for the message
     // loop: for a window shown before slow work that would otherwise keep it blank.
     virtual void paintNow() = 0;
+    // For a window shown before the web view it is to hold is made: readies it, so
+    // that the view's arrival does not make the window anew on the screen, where it
+    // would vanish and come back. Call it before show().
+    virtual void prepareForWebView() {}
 
     virtual void setBackgroundColor(std::uint32_t argb) = 0;
     // A picture stretched over the whole client area, under every child.

@@ -9,6 +9,7 @@
 #include <QGuiApplication>
 #include <QIcon>
 #include <QLabel>
+#include <QOpenGLWidget>
 #include <QPainter>
 #include <QPixmap>
 #include <QPointer>
@@ -74,6 +75,16 @@ void QtWindow::show() {
         if (QWindow* native = widget_->windowHandle()) native->destroy();
     }
     widget_->show();
+}
+void QtWindow::prepareForWebView() {
+    // A web view draws into a texture that the window puts together with its other
+    // children, which needs a GL surface for the window itself. A window made
+    // without one is destroyed and made again when such a child arrives. A hidden
+    // GL widget, there before the first showing, has it made with a GL surface.
+    if (widget_->findChild<QOpenGLWidget*>(QString(), Qt::FindDirectChildrenOnly)) return;
+    auto* probe = new QOpenGLWidget(widget_);
+    probe->setGeometry(0, 0, 1, 1);
+    probe->hide();
 }
 void QtWindow::activate() {
     widget_->raise();

@@ -54,6 +54,7 @@ public:
     bool isActive() const override;
     void activate() override;
     void paintNow() override;
+    void prepareForWebView() override;
     void setBackgroundColor(std::uint32_t argb) override;
     void setPicture(const platform::Image& picture) override;
     void setIcon(const std::vector<platform::Image>& sizes) override;

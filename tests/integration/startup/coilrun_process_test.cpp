@@ -133,6 +133,19 @@ TEST(CoilrunProcess, SplashIsMappedWithLoadingOnIt) {
     ASSERT_EQ(image.size(), QSize(262, 182));
     EXPECT_GT(textPixels, 400) << "\"Loading...\" in white at the top";
     EXPECT_LT(whiteIn({0, 100, 262, 80}), 100) << "only the picture below the text";
+    // The web view that asks for the score list is made after the splash is shown;
+    // its arrival must not make the splash's window anew (it would blink).
+    QElapsedTimer asked;
+    asked.start();
+    while (server.requests() < 1 && asked.elapsed() < 10000) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(20);
+    }
+    EXPECT_GE(server.requests(), 1) << "the splash's web view asked for no page";
+    const auto later = game.waitForWindow({262, 182}, 5);
+    ASSERT_TRUE(later) << "the splash is gone";
+    EXPECT_EQ(later->id.toStdString(), splash->id.toStdString())
+        << "the splash's window was made anew";
     // The game window waits for the page or the 20th second.
     EXPECT_FALSE(game.hasWindow(kScreen));
 }
