@@ -82,6 +82,25 @@ void QtKeyboard::releaseAll() {
 
 void QtKeyboard::keyEvent(const QKeyEvent& event, bool down) {
     const std::uint32_t scanCode = event.nativeScanCode();
+    // The window and then its widget get the same event: take it once.
+    const SeenEvent seen{down, scanCode, event.timestamp()};
+    if (scanCode != 0 && seen == lastEvent_) return;
+    lastEvent_ = seen;
+    // X repeats a held key as a release and a press with one time stamp. The toolkit
+    // tells them from a real release only when both have come in together; on a busy
+    // machine the press may come later, and a key held since it went down in another
+    // window (a score page, say) would then go down here. A release of a key that is
+    // not down here, and a press at its very time, are that repeat.
+    if (scanCode != 0) {
+        if (!down && !pressedByScanCode_.count(scanCode)) {
+            strayReleases_[scanCode] = seen.time;
+            return;
+        }
+        if (down) {
+            const auto stray = strayReleases_.find(scanCode);
+            if (stray != strayReleases_.end() && stray->second == seen.time) return;
+        }
+    }
     int key = 0;
     if (!down && scanCode != 0) {
         const auto it = pressedByScanCode_.find(scanCode);

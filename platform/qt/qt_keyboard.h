@@ -49,6 +49,15 @@ private:
     // The key each physical key went down as, so that its release clears the same key
     // even when Shift changed in between.
     std::map<std::uint32_t, int> pressedByScanCode_;
+    struct SeenEvent {
+        bool down = false;
+        std::uint32_t scanCode = 0;
+        quint64 time = 0;
+        bool operator==(const SeenEvent&) const = default;
+    };
+    SeenEvent lastEvent_;
+    // When a key that was not down here last came up here.
+    std::map<std::uint32_t, quint64> strayReleases_;
 };
 
 } // namespace coilrun::qt

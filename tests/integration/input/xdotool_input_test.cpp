@@ -8,8 +8,10 @@
 #include <QApplication>
 #include <QCursor>
 #include <QElapsedTimer>
+#include <QKeyEvent>
 #include <QScreen>
 #include <QWidget>
+#include <QWindow>
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <string>
@@ -112,6 +114,31 @@ TEST_F(XInputTest, KeysTypedIntoAnotherWindowAreNotTheListenedWindows) {
     ASSERT_TRUE(spinUntil([&] { return engine::IsKeyDown(keyboard, vk::up); }));
     ASSERT_TRUE(focusOn(other));
     EXPECT_TRUE(spinUntil([&] { return !engine::IsKeyDown(keyboard, vk::up); }));
+}
+
+// What the toolkit hands on when it misses that a release and a press are X's repeat
+// of a held key: both plain, with one time stamp.
+TEST_F(XInputTest, RepeatOfAKeyHeldSinceBeforeDoesNotGoDown) {
+    keyboard.listenTo(&window);
+    auto send = [&](QEvent::Type type, quint64 time) {
+        QKeyEvent e(type, Qt::Key_Space, Qt::NoModifier, 65, 32, 0, " ");
+        e.setTimestamp(time);
+        QApplication::sendEvent(window.windowHandle(), &e);
+        QApplication::sendEvent(&window, &e);
+        keyboard.beginPoll();
+    };
+    send(QEvent::KeyRelease, 5000);
+    send(QEvent::KeyPress, 5000);
+    EXPECT_FALSE(engine::IsKeyDown(keyboard, ' ')) << "held since before: a repeat";
+    send(QEvent::KeyRelease, 5040);
+    send(QEvent::KeyPress, 5100);
+    EXPECT_TRUE(engine::IsKeyDown(keyboard, ' ')) << "a press of its own";
+    // Held here, the same pair leaves the key down.
+    send(QEvent::KeyRelease, 6000);
+    send(QEvent::KeyPress, 6000);
+    EXPECT_TRUE(engine::IsKeyDown(keyboard, ' '));
+    send(QEvent::KeyRelease, 6100);
+    EXPECT_FALSE(engine::IsKeyDown(keyboard, ' '));
 }
 
 TEST_F(XInputTest, CursorIsHiddenWhileMouseLookIsActive) {
