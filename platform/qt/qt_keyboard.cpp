@@ -15,8 +15,7 @@ public:
     explicit Filter(QtKeyboard& keyboard) : keyboard_(keyboard) {}
 
     bool eventFilter(QObject* receiver, QEvent* e) override {
-        // The same event reaches the window and then the widget; setting a key twice is
-        // harmless, so there is no need to pick one.
+        // The same event reaches the window and then the widget; keyEvent takes it once.
         if (e->type() == QEvent::KeyPress || e->type() == QEvent::KeyRelease) {
             const auto* key = static_cast<QKeyEvent*>(e);
             if (!key->isAutoRepeat() && keyboard_.typedIntoListened(receiver))
